@@ -1,0 +1,26 @@
+#include "tuner/platform/ControlId.h"
+
+#include <QVariant>
+
+namespace platform {
+
+namespace {
+const char* const kProperty = "controlId";
+}
+
+void setControlId(QWidget* w, int id) { w->setProperty(kProperty, id); }
+
+int controlId(const QWidget* w) {
+  const QVariant v = w ? w->property(kProperty) : QVariant();
+  return v.isValid() ? v.toInt() : -1;
+}
+
+QWidget* findControl(const QWidget* root, int id) {
+  if (!root) return nullptr;
+  for (QWidget* w : root->findChildren<QWidget*>()) {
+    if (controlId(w) == id) return w;
+  }
+  return nullptr;
+}
+
+}  // namespace platform
