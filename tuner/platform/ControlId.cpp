@@ -6,6 +6,15 @@ namespace platform {
 
 namespace {
 const char* const kProperty = "controlId";
+const char* const kOwnerProperty = "controlOwner";
+}
+
+void setControlOwner(QWidget* w, QObject* owner) { w->setProperty(kOwnerProperty, QVariant::fromValue(owner)); }
+
+QObject* controlOwner(const QWidget* w) {
+  if (!w) return nullptr;
+  if (QObject* o = w->property(kOwnerProperty).value<QObject*>()) return o;
+  return w->parentWidget();
 }
 
 void setControlId(QWidget* w, int id) { w->setProperty(kProperty, id); }

@@ -10,6 +10,10 @@ void setControlId(QWidget* w, int id);
 // The id, or -1 for a widget without one.
 int controlId(const QWidget* w);
 
+// The window a control notifies: the one set, else its parent widget.
+void setControlOwner(QWidget* w, QObject* owner);
+QObject* controlOwner(const QWidget* w);
+
 // The descendant of root with this id (the first found), or nullptr.
 QWidget* findControl(const QWidget* root, int id);
 
