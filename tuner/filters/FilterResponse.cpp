@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 
 namespace filters {
 namespace {
@@ -14,6 +15,11 @@ constexpr double kLn2 = 0.69314718;
 constexpr double kSectionGuard = 1e-10;
 constexpr int kMaxSections = 4;
 constexpr int kCrossoverOrders = 8;
+// Squared magnitudes are kept inside the finite range so that parameters far
+// outside their ranges (a low-pass at 0 Hz from a blank record) still give a
+// curve that can be summed and drawn, never -inf or NaN.
+constexpr double kMinPower = std::numeric_limits<double>::min();
+constexpr double kMaxPower = std::numeric_limits<double>::max();
 
 // One biquad, already divided by a0.
 struct Section {
@@ -58,6 +64,8 @@ void Evaluate(const Section* sections, int count, Response& out) {
       const double dIm = (1.0 - q.a2) * s;
       power *= (nRe * nRe + nIm * nIm) / (dRe * dRe + dIm * dIm);
     }
+    if (!(power >= kMinPower)) power = kMinPower;  // also catches NaN
+    if (power > kMaxPower) power = kMaxPower;
     out[i] = 10.0 * std::log10(power);
   }
 }
@@ -86,7 +94,12 @@ Section ShelvingSection(const FilterDesign& d) {
   const double w0 = d.frequency * kDesignAngleFactor * shape.k;
   const double A = std::pow(10.0, d.gain / 40.0);
   const double cs = std::cos(w0);
-  const double alpha = (std::sin(w0) / 2) * std::sqrt((1 / shape.S - 1) * (A + 1 / A) + 2);
+  // The 12 dB/octave shape has no real solution beyond about +-37 dB (only a
+  // corrupt record gets there); such gains take the steepest monotonic
+  // shape, S = 1, instead of a NaN.
+  double q = (1 / shape.S - 1) * (A + 1 / A) + 2;
+  if (q < 0) q = 2;
+  const double alpha = (std::sin(w0) / 2) * std::sqrt(q);
   const double beta = 2 * std::sqrt(A) * alpha;
   if (d.type == kLowShelf) {
     return Normalised(A * ((A + 1) - (A - 1) * cs + beta), 2 * A * ((A - 1) - (A + 1) * cs),
@@ -194,7 +207,8 @@ int BesselLowPassCascade(const FilterDesign& d, int n, Section* out) {
   const double t = std::tan(w0 / 2), T = t * t;
   for (int k = 0; k < kMaxSections; ++k) {
     const double A = row.A[k], B = row.B[k];
-    out[k] = A == 0.0 ? Section{} : Normalised(T, 2 * T, T, A * t + T + B, 2 * T - 2 * B, T - A * t + B);
+    out[k] = A == 0.0 ? Section{}
+                      : Normalised(T, 2 * T, T, Guarded(A * t + T + B), 2 * T - 2 * B, T - A * t + B);
   }
   return kMaxSections;
 }
