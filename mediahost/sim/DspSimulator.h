@@ -52,6 +52,7 @@ public:
     // The next `count` requests for this item get a byte of noise instead of
     // their answer.
     void answerWithNoise(quint8 group, quint8 command, int count);
+    void stopNoise() { noise_.clear(); }
     // The head heartbeat answers are sent with (0x64 makes the host ignore them).
     void setHeartbeatAnswerHead(quint8 head) { heartbeatHead_ = head; }
     // Runs a panel upgrade of `dataSteps` 48-byte steps: 0xE0, then each
