@@ -109,6 +109,12 @@ void CKTV_Data::ResetPending() {
   for (auto& out : outputs_) out->ClearAllPending();
 }
 
+void CKTV_Data::ChangeEqMode(int channel, int mode) {
+  outputs_[channel]->SetEqMode(mode);
+  outputs_[channel]->ResetEq();
+  groups_.ForEachOther(channel, [](CKTV_OutData& other) { other.ResetEq(); });
+}
+
 void CKTV_Data::MarkSystem(int item) {
   if (item == kItemSystem) pending144_ = 1;
   if (item == kItemSystem150) pending150_ = 1;

@@ -56,6 +56,10 @@ class CKTV_Data {
   // moved while unconnected goes out on the first pull after connecting).
   void ResetPending();
 
+  // Converting between parametric and graphic mode: the channel and its link
+  // group take the mode, then every band of the group is reset.
+  void ChangeEqMode(int channel, int mode);
+
   // System blocks 144 and 150 as edited on the main form; a mark makes the
   // scan send the item.
   void MarkSystem(int item);

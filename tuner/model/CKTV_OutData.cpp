@@ -111,6 +111,10 @@ void CKTV_OutData::SetName(const std::string& name) {
   Mark(kPendName);
 }
 
+void CKTV_OutData::ResetEq() {
+  for (int b = 0; b < kBandCount; ++b) eq_.Band(b).ResetBand(kIsoBandHz[b]);
+}
+
 void CKTV_OutData::PackBand(uint8_t* record, int band) const {
   eq_.Band(band).PackBand(record + band * kBandRecordSize);
 }

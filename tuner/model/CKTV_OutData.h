@@ -31,6 +31,8 @@ class CKTV_OutData {
   void SetLimiterRelease(int code);
   void SetRoutingLevel(int input, int level);  // input 0..15
   void SetName(const std::string& name);
+  // Every band back to its ISO centre, bandwidth 0.2 octave, 0 dB (switched off).
+  void ResetEq();
 
   bool IsPending(PendingFlag f) const { return pending_[f] != 0; }
   void ClearPending(PendingFlag f) { pending_[f] = 0; }

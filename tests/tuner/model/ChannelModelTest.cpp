@@ -307,3 +307,24 @@ TEST(ApplyAndPack, NeverFilledRecordGivesFiniteCurves) {
     for (int i = 0; i < filters::kGridPoints; ++i) ASSERT_TRUE(std::isfinite(data.Out(ch).Filters().SumAt(i))) << ch;
   }
 }
+
+TEST(EqMode, ConversionResetsTheBandsOfTheWholeGroup) {
+  CKTV_Data data;
+  data.Groups().SetGroup(4, 3);
+  for (int ch : {2, 3, 4}) {
+    data.Out(ch).Band(5).SetGainCode(260);
+    data.Out(ch).Band(5).SetFrequency(77, false);
+  }
+  data.ChangeEqMode(3, 1);
+  for (int ch : {3, 4}) {
+    const CFilter& band = data.Out(ch).Band(5);
+    EXPECT_EQ(data.Out(ch).EqMode(), 1);
+    EXPECT_EQ(band.GraphicMode(), 1);
+    EXPECT_EQ(band.Frequency(), 63);
+    EXPECT_EQ(band.AppliedFrequency(), 63);
+    EXPECT_TRUE(band.IsOff());
+    EXPECT_DOUBLE_EQ(band.Bandwidth(), 0.2);
+  }
+  EXPECT_EQ(data.Out(2).Band(5).Frequency(), 77);
+  EXPECT_EQ(data.Out(2).EqMode(), 0);
+}
