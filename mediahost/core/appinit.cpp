@@ -2,22 +2,15 @@
 
 #include "mediahost/core/RemoteCommandServer.h"
 #include "mediahost/serial/DSPSerial.h"
+#include "mediahost/serial/Protocol.h"
 #include "mediahost/serial/Serial.h"
 
 #include <QDebug>
 
 namespace {
 
-constexpr quint8 GroupOutput = 3;
-constexpr quint8 GroupSystem = 4;
-constexpr quint8 GroupMedia = 5;
-constexpr quint8 CmdSystem = 0x90;
-constexpr quint8 CmdPlayMode = 0x96;
-constexpr quint8 CmdBluetooth = 0x93;
-constexpr quint8 CmdControl = 0x99;
-constexpr quint8 CmdCurrentFile = 0x80;
-constexpr quint8 CmdResumeRecord = 0xA2;
-constexpr quint8 CmdResumeMinute = 0xA3;
+using namespace Uart;
+
 constexpr quint8 SystemGroupLength = 8;
 constexpr quint8 ControlLength = 2;
 constexpr int LibraryTick = 2; // ticks after the resume point

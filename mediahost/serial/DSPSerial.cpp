@@ -1,30 +1,14 @@
 #include "mediahost/serial/DSPSerial.h"
 
 #include "mediahost/serial/Payloads.h"
+#include "mediahost/serial/Protocol.h"
 
 #include <QDebug>
 
 namespace {
 
-constexpr quint8 HeadRequest = 0xB4;
-constexpr quint8 HeadWrite = 0xB3;
-constexpr quint8 HeadAcknowledge = 0x64;
+using namespace Uart;
 
-constexpr quint8 GroupOutput = 3;
-constexpr quint8 GroupSystem = 4;
-constexpr quint8 GroupMedia = 5;
-
-constexpr quint8 CmdSystemPart1 = 0x90;
-constexpr quint8 CmdSystemPart2 = 0x92;
-constexpr quint8 CmdSundry = 0x94;
-constexpr quint8 CmdHeartbeat = 0x25;
-constexpr quint8 CmdBluetooth = 0x93;
-constexpr quint8 CmdControl = 0x99;
-constexpr quint8 CmdCurrentFile = 0x80;
-constexpr quint8 CmdBrowserPage = 0x82;
-constexpr quint8 CmdResumeRecord = 0xA2;
-constexpr quint8 CmdResumeMinute = 0xA3;
-constexpr quint8 SubReadBlock = 0xAB;
 constexpr int SystemPart2Offset = 24;
 
 Frame request(quint8 group, quint8 command, quint8 sub = 0)
@@ -119,13 +103,13 @@ void DSPSerial::sendIapAnswer(quint8 command)
     send(f);
 }
 
-void DSPSerial::DSP_IAP_Contr_PC_ACK() { sendIapAnswer(0xE5); }
-void DSPSerial::DSP_IAP_Contr_PC_STR_ACK() { sendIapAnswer(0xE6); }
-void DSPSerial::DSP_IAP_Contr_PC_DATA_ACK() { sendIapAnswer(0xE7); }
+void DSPSerial::DSP_IAP_Contr_PC_ACK() { sendIapAnswer(CmdUpgradeAck); }
+void DSPSerial::DSP_IAP_Contr_PC_STR_ACK() { sendIapAnswer(CmdUpgradeStartAck); }
+void DSPSerial::DSP_IAP_Contr_PC_DATA_ACK() { sendIapAnswer(CmdUpgradeDataAck); }
 
 void DSPSerial::DSP_IAP_Contr_PC_OK_ACK()
 {
-    sendIapAnswer(0xE8);
+    sendIapAnswer(CmdUpgradeOkAck);
     upgradeRelay_ = false;
 }
 
@@ -142,7 +126,7 @@ std::optional<Frame> DSPSerial::nextSyncRequest() const
     if (!resumeRead_)
         return request(GroupMedia, CmdResumeRecord);
     if (!systemPart1Read_)
-        return request(GroupSystem, CmdSystemPart1);
+        return request(GroupSystem, CmdSystem);
     if (!systemPart2Read_)
         return request(GroupSystem, CmdSystemPart2);
     if (!sundryRead_)
@@ -164,7 +148,7 @@ Frame DSPSerial::nextSyncedFrame()
         return f;
     }
     const SendQueue entry = queue_.takeFirst();
-    if (entry.group == GroupSystem && entry.command == CmdSystemPart1)
+    if (entry.group == GroupSystem && entry.command == CmdSystem)
         locallyChanged_ = false;
     return frameFromQueue(entry);
 }
@@ -231,7 +215,7 @@ void DSPSerial::dispatch(const Frame& frame)
     if (frame.group != GroupSystem)
         return;
     switch (frame.command) {
-    case CmdSystemPart1:
+    case CmdSystem:
         receiveSystem(frame, 0, systemPart1Read_);
         break;
     case CmdSystemPart2:
@@ -243,20 +227,20 @@ void DSPSerial::dispatch(const Frame& frame)
     case CmdHeartbeat:
         receiveHeartbeatAnswer(frame);
         break;
-    case 0xE0:
+    case CmdUpgradeApply:
         upgradeRelay_ = true;
         emit LCDupgrade_Contr_Apply();
         break;
-    case 0xE1:
+    case CmdUpgradeStart:
         emit LCDupgrade_Contr_START();
         break;
-    case 0xE2: {
+    case CmdUpgradeData: {
         LcdUpgradeBuf step;
         Payloads::copyInto(step.bytes, 0, frame.data);
         emit LCDIAP_PROGAM_INFO(step);
         break;
     }
-    case 0xE3:
+    case CmdUpgradeEnd:
         emit LCDupgrade_Contr_END();
         break;
     }

@@ -1,35 +1,16 @@
 #include "mediahost/serial/Serial.h"
 
 #include "mediahost/serial/Payloads.h"
+#include "mediahost/serial/Protocol.h"
 
 #include <QDebug>
 #include <QProcess>
 
 namespace {
 
-constexpr quint8 HeadRead = 0xB4;
-constexpr quint8 HeadWrite = 0xB3;
-constexpr quint8 HeadAnswer = 0x66;
-constexpr quint8 HeadAcknowledge = 0x64;
+using namespace Uart;
 
-constexpr quint8 GroupOutput = 3;
-constexpr quint8 GroupSystem = 4;
-constexpr quint8 GroupBrowser = 8;
-
-constexpr quint8 CmdStatus = 0x03;
-constexpr quint8 CmdKey = 0x05;
-constexpr quint8 CmdCurrentFile = 0x0F;
-constexpr quint8 CmdSundry = 0x10;
-constexpr quint8 CmdSystem = 0x90;
-constexpr quint8 CmdBluetooth = 0x93;
-constexpr quint8 CmdControl = 0x99;
-constexpr quint8 CmdBrowserPage = 0x86;
-constexpr quint8 CmdBrowserKey = 0x87;
-constexpr quint8 CmdBrowserMove = 0x8A;
-constexpr quint8 CmdBrowserOpen = 0xA0;
-constexpr quint8 CmdStartUpgrade = 0xAA;
 constexpr quint8 CommandAfterPush = 0xFF;
-constexpr quint8 SubReadBlock = 0xAB;
 constexpr int CursorOnLastRow = 6;
 
 using Signal = void (Serial::*)();
@@ -56,10 +37,10 @@ struct UpgradeAnswer {
     Signal signal;
 };
 constexpr UpgradeAnswer upgradeAnswers[] = {
-    {0xE5, &Serial::LCD_IAP_Contr_PC_ACK},
-    {0xE6, &Serial::LCD_IAP_Contr_PC_STR_ACK},
-    {0xE7, &Serial::LCD_IAP_Contr_PC_DATA_ACK},
-    {0xE8, &Serial::LCD_IAP_Contr_PC_OK_ACK},
+    {CmdUpgradeAck, &Serial::LCD_IAP_Contr_PC_ACK},
+    {CmdUpgradeStartAck, &Serial::LCD_IAP_Contr_PC_STR_ACK},
+    {CmdUpgradeDataAck, &Serial::LCD_IAP_Contr_PC_DATA_ACK},
+    {CmdUpgradeOkAck, &Serial::LCD_IAP_Contr_PC_OK_ACK},
 };
 
 } // namespace
@@ -119,7 +100,7 @@ void Serial::poll()
             continue;
         if (frame.head == HeadWrite)
             handleWrite(frame);
-        else if (frame.head == HeadRead)
+        else if (frame.head == HeadRequest)
             handleRead(frame);
     }
     busy_ = false;
@@ -160,17 +141,17 @@ void Serial::pushUpgradeStep(quint8 command, const QByteArray& data)
 
 void Serial::pushBrowserPage()
 {
-    answer(GroupBrowser, CmdBrowserPage,
+    answer(GroupBrowser, CmdPanelPage,
            Payloads::browserPageData(browser_.page(), Payloads::NameLength::TwoBytes));
 }
 
-void Serial::LCDUpgradeApply() { pushUpgradeStep(0xE0, QByteArray(1, '\0')); }
-void Serial::LCDUpgradeStart() { pushUpgradeStep(0xE1, QByteArray(1, '\0')); }
-void Serial::LCDUpgradeend() { pushUpgradeStep(0xE3, QByteArray(1, '\0')); }
+void Serial::LCDUpgradeApply() { pushUpgradeStep(CmdUpgradeApply, QByteArray(1, '\0')); }
+void Serial::LCDUpgradeStart() { pushUpgradeStep(CmdUpgradeStart, QByteArray(1, '\0')); }
+void Serial::LCDUpgradeend() { pushUpgradeStep(CmdUpgradeEnd, QByteArray(1, '\0')); }
 
 void Serial::IAPContr_data(const LcdUpgradeBuf& step)
 {
-    pushUpgradeStep(0xE2, QByteArray(reinterpret_cast<const char*>(step.bytes.data()), LcdUpgradeBuf::Size));
+    pushUpgradeStep(CmdUpgradeData, QByteArray(reinterpret_cast<const char*>(step.bytes.data()), LcdUpgradeBuf::Size));
 }
 
 // ---- read requests --------------------------------------------------------------
@@ -189,10 +170,10 @@ void Serial::handleRead(const Frame& request)
         case CmdStatus:
             answer(group, command, Payloads::statusAnswer(system_, heartbeat_, display_, operation_, operationArgument_));
             return;
-        case CmdCurrentFile:
+        case CmdPanelCurrentFile:
             answer(group, command, Payloads::currentFileAnswer(currentFile_));
             return;
-        case CmdSundry:
+        case CmdPanelSundry:
             answer(group, command, Payloads::sundryAnswer(sundry_));
             return;
         case CmdSystem:
@@ -200,7 +181,7 @@ void Serial::handleRead(const Frame& request)
             return;
         }
     }
-    if (group == GroupBrowser && command == CmdBrowserPage) {
+    if (group == GroupBrowser && command == CmdPanelPage) {
         pushBrowserPage();
         return;
     }
@@ -290,7 +271,7 @@ void Serial::writeBrowser(const Frame& write)
     case CmdBrowserOpen:
         openAtPlaying();
         return;
-    case CmdBrowserPage:
+    case CmdPanelPage:
         if (write.byteAt(0) == 2)
             browser_.showPage(write.byteAt(4), write.byteAt(1) != 0 ? CursorOnLastRow : 0);
         pushBrowserPage();

@@ -1,12 +1,11 @@
 #include "mediahost/sim/DspSimulator.h"
 
+#include "mediahost/serial/Protocol.h"
+
 namespace {
 
-constexpr quint8 HeadRequest = 0xB4;
-constexpr quint8 HeadWrite = 0xB3;
-constexpr quint8 GroupOutput = 3;
-constexpr quint8 GroupSystem = 4;
-constexpr quint8 GroupMedia = 5;
+using namespace Uart;
+
 constexpr int SystemPart2Offset = 24;
 constexpr int SystemPart1Size = 24;
 
@@ -54,7 +53,7 @@ void DspSimulator::startPanelUpgrade(int dataSteps)
     upgradeStep_ = 0;
     upgradeFinished_ = false;
     upgradeAnswers.clear();
-    sendFrame(HeadAnswer, GroupSystem, 0xE0, QByteArray(1, '\0'));
+    sendFrame(HeadAnswer, GroupSystem, CmdUpgradeApply, QByteArray(1, '\0'));
 }
 
 void DspSimulator::push(const Frame& frame) { channel_->send(FrameCodec::build(frame)); }
@@ -107,9 +106,9 @@ void DspSimulator::handleRequest(const Frame& f)
 {
     const quint8 g = f.group;
     const quint8 c = f.command;
-    if (g == GroupMedia && c == 0xA2)
+    if (g == GroupMedia && c == CmdResumeRecord)
         return sendFrame(HeadAnswer, g, c, Payloads::resumeAnswerData(resumeRecord));
-    if (g == GroupMedia && c == 0x82) {
+    if (g == GroupMedia && c == CmdBrowserPage) {
         // A browser page the host pushes for the DSP's display.
         lastBrowserPage = Payloads::parseBrowserPage(f.data, Payloads::NameLength::OneByte);
         return sendFrame(HeadAcknowledge, g, c, QByteArray());
@@ -122,14 +121,14 @@ void DspSimulator::handleRequest(const Frame& f)
     if (g != GroupSystem)
         return sendFrame(HeadAcknowledge, g, c, QByteArray());
     switch (c) {
-    case 0x90:
+    case CmdSystem:
         return sendFrame(HeadAnswer, g, c, bytesOf(system.bytes.data(), SystemPart1Size));
-    case 0x92:
+    case CmdSystemPart2:
         return sendFrame(HeadAnswer, g, c,
                          bytesOf(system.bytes.data() + SystemPart2Offset, System::Size - SystemPart2Offset));
-    case 0x94:
+    case CmdSundry:
         return sendFrame(HeadAnswer, g, c, bytesOf(sundry.bytes.data(), McuSundry::Size));
-    case 0x25: {
+    case CmdHeartbeat: {
         lastHeartbeat = Payloads::parseHeartbeatData(f.data);
         Payloads::HeartbeatAnswer a;
         a.source = system.source();
@@ -158,20 +157,20 @@ void DspSimulator::handleWrite(const Frame& f)
     } else if (g == GroupSystem) {
         if (const std::optional<int> offset = Payloads::systemGroupOffset(c))
             Payloads::copyInto(system.bytes, *offset, f.data);
-        else if (c == 0x93)
+        else if (c == CmdBluetooth)
             bluetoothCommand = f.byteAt(0);
-        else if (c == 0x99)
+        else if (c == CmdControl)
             Payloads::copyInto(control.bytes, 0, f.data);
-        else if (c >= 0xE5 && c <= 0xE8)
+        else if (c >= CmdUpgradeAck && c <= CmdUpgradeOkAck)
             continueUpgrade(c);
     } else if (g == GroupMedia) {
-        if (c == 0x80) {
+        if (c == CmdCurrentFile) {
             currentFile = Payloads::parseCurrentFileBlock(f.data);
-        } else if (c == 0xA2) {
+        } else if (c == CmdResumeRecord) {
             const quint8 minute = resumeRecord.minute;
             resumeRecord = Payloads::parseResumeRecordWrite(f.data);
             resumeRecord.minute = minute;
-        } else if (c == 0xA3) {
+        } else if (c == CmdResumeMinute) {
             resumeRecord.minute = f.byteAt(0);
         }
     }
@@ -182,23 +181,23 @@ void DspSimulator::continueUpgrade(quint8 answer)
 {
     upgradeAnswers.append(answer);
     switch (answer) {
-    case 0xE5:
-        sendFrame(HeadAnswer, GroupSystem, 0xE1, QByteArray(1, '\0'));
+    case CmdUpgradeAck:
+        sendFrame(HeadAnswer, GroupSystem, CmdUpgradeStart, QByteArray(1, '\0'));
         return;
-    case 0xE6:
-    case 0xE7:
+    case CmdUpgradeStartAck:
+    case CmdUpgradeDataAck:
         if (upgradeStepsLeft_ > 0) {
             --upgradeStepsLeft_;
             LcdUpgradeBuf step;
             for (int i = 0; i < LcdUpgradeBuf::Size; ++i)
                 step.bytes[std::size_t(i)] = quint8(upgradeStep_ * LcdUpgradeBuf::Size + i);
             ++upgradeStep_;
-            sendFrame(HeadAnswer, GroupSystem, 0xE2, bytesOf(step.bytes.data(), LcdUpgradeBuf::Size));
+            sendFrame(HeadAnswer, GroupSystem, CmdUpgradeData, bytesOf(step.bytes.data(), LcdUpgradeBuf::Size));
         } else {
-            sendFrame(HeadAnswer, GroupSystem, 0xE3, QByteArray(1, '\0'));
+            sendFrame(HeadAnswer, GroupSystem, CmdUpgradeEnd, QByteArray(1, '\0'));
         }
         return;
-    case 0xE8:
+    case CmdUpgradeOkAck:
         upgradeFinished_ = true;
         return;
     }

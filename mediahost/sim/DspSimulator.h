@@ -7,6 +7,7 @@
 #include "mediahost/core/Records.h"
 #include "mediahost/serial/FrameCodec.h"
 #include "mediahost/serial/Payloads.h"
+#include "mediahost/serial/Protocol.h"
 #include "mediahost/sim/SimChannel.h"
 
 #include <QList>
@@ -18,10 +19,6 @@
 class DspSimulator : public QObject {
     Q_OBJECT
 public:
-    // Answer heads: data answers and acknowledgements of writes.
-    static constexpr quint8 HeadAnswer = 0x66;
-    static constexpr quint8 HeadAcknowledge = 0x64;
-
     explicit DspSimulator(std::unique_ptr<SimChannel> channel, QObject* parent = nullptr);
     QString path() const { return channel_->path(); }
 
@@ -83,7 +80,7 @@ private:
     FrameCodec::Assembler assembler_;
     QList<Frame> received_;
     bool answering_ = true;
-    quint8 heartbeatHead_ = HeadAnswer;
+    quint8 heartbeatHead_ = Uart::HeadAnswer;
     QList<QPair<quint8, quint8>> operations_;
     struct Noise { quint8 group, command; int count; };
     QList<Noise> noise_;

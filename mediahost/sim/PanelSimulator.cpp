@@ -1,13 +1,8 @@
 #include "mediahost/sim/PanelSimulator.h"
 
-namespace {
+#include "mediahost/serial/Protocol.h"
 
-constexpr quint8 GroupSystem = 4;
-constexpr quint8 FirstUpgradeStep = 0xE0;
-constexpr quint8 LastUpgradeStep = 0xE3;
-constexpr quint8 AnswerOffset = 0xE5 - 0xE0;
-
-} // namespace
+using namespace Uart;
 
 PanelSimulator::PanelSimulator(std::unique_ptr<SimChannel> channel, QObject* parent)
     : QObject(parent), channel_(std::move(channel))
@@ -28,7 +23,7 @@ QByteArray PanelSimulator::frameBytes(quint8 head, quint8 group, quint8 command,
 
 void PanelSimulator::sendRead(quint8 group, quint8 command, quint8 sub, const QByteArray& data)
 {
-    channel_->send(frameBytes(HeadRead, group, command, sub, data));
+    channel_->send(frameBytes(HeadRequest, group, command, sub, data));
 }
 
 void PanelSimulator::sendWrite(quint8 group, quint8 command, quint8 sub, const QByteArray& data)
@@ -44,12 +39,12 @@ void PanelSimulator::onBytes(const QByteArray& bytes)
         const Frame frame = assembler_.frame();
         received_.append(frame);
         emit frameReceived(frame);
-        const bool upgradeStep = frame.group == GroupSystem && frame.command >= FirstUpgradeStep
-            && frame.command <= LastUpgradeStep && frame.head == 0x66;
+        const bool upgradeStep = frame.group == GroupSystem && frame.command >= CmdUpgradeApply
+            && frame.command <= CmdUpgradeEnd && frame.head == HeadAnswer;
         if (upgradeStep) {
             ++upgradeSteps_;
             if (answerUpgrade_)
-                sendWrite(GroupSystem, quint8(frame.command + AnswerOffset), 0, QByteArray(1, '\0'));
+                sendWrite(GroupSystem, quint8(frame.command + UpgradeAnswerOffset), 0, QByteArray(1, '\0'));
         }
     }
 }

@@ -14,9 +14,6 @@
 class PanelSimulator : public QObject {
     Q_OBJECT
 public:
-    static constexpr quint8 HeadRead = 0xB4;
-    static constexpr quint8 HeadWrite = 0xB3;
-
     explicit PanelSimulator(std::unique_ptr<SimChannel> channel, QObject* parent = nullptr);
     QString path() const { return channel_->path(); }
 

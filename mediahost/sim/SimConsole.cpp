@@ -46,3 +46,12 @@ bool simNumber(const QString& word, uint max, uint* value)
     *value = v;
     return true;
 }
+
+std::unique_ptr<SimChannel> openProgramChannel(const QString& device)
+{
+    QString error;
+    std::unique_ptr<SimChannel> channel = SimChannel::open(device, &error);
+    if (!channel)
+        simPrint(error);
+    return channel;
+}

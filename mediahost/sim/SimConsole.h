@@ -4,6 +4,10 @@
 #include <QObject>
 #include <QStringList>
 
+#include "mediahost/sim/SimChannel.h"
+
+#include <memory>
+
 class QSocketNotifier;
 
 class SimConsole : public QObject {
@@ -27,3 +31,6 @@ private:
 void simPrint(const QString& line);
 // A number written as decimal or 0x-hex; false when it is neither or above `max`.
 bool simNumber(const QString& word, uint max, uint* value);
+// The program's channel: the given device or a new pseudo-terminal; prints
+// why when neither can be opened.
+std::unique_ptr<SimChannel> openProgramChannel(const QString& device);

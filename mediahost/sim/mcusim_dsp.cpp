@@ -4,6 +4,7 @@
 // standard input (type "help").
 
 #include "mediahost/sim/DspSimulator.h"
+#include "mediahost/serial/Protocol.h"
 #include "mediahost/sim/FrameText.h"
 #include "mediahost/sim/SimConsole.h"
 
@@ -40,7 +41,7 @@ void run(DspSimulator& dsp, const QStringList& w)
     uint a = 0, b = 0;
     const QString& verb = w.first();
     if (verb == QLatin1String("key") && w.size() == 2 && (w[1] == "prev" || w[1] == "next"))
-        dsp.queueOperation(1, w[1] == "next" ? 1 : 0);
+        dsp.queueOperation(1, w[1] == "next" ? 1 : 0); // operation 1: previous/next
     else if (verb == QLatin1String("op") && w.size() == 3 && simNumber(w[1], 255, &a) && simNumber(w[2], 255, &b))
         dsp.queueOperation(quint8(a), quint8(b));
     else if (verb == QLatin1String("volume") && w.size() == 2 && simNumber(w[1], 255, &a))
@@ -83,12 +84,9 @@ int main(int argc, char* argv[])
         simPrint(QStringLiteral("--channels and --resume-minute take numbers from 0 to 255"));
         return 2;
     }
-    QString error;
-    std::unique_ptr<SimChannel> channel = SimChannel::open(parser.value(port), &error);
-    if (!channel) {
-        simPrint(error);
+    std::unique_ptr<SimChannel> channel = openProgramChannel(parser.value(port));
+    if (!channel)
         return 1;
-    }
     DspSimulator dsp(std::move(channel));
     dsp.setChannelCount(int(channelCount));
     dsp.setResumePoint(quint8(resumeMinute), parser.value(device), parser.value(path));
@@ -96,7 +94,7 @@ int main(int argc, char* argv[])
 
     QObject::connect(&dsp, &DspSimulator::frameReceived, [](const Frame& f) {
         // Heartbeats come every few tens of milliseconds; show the rest.
-        if (!(f.group == 4 && f.command == 0x25))
+        if (!(f.group == Uart::GroupSystem && f.command == Uart::CmdHeartbeat))
             simPrint(QStringLiteral("<- ") + frameText(f));
     });
     SimConsole console;

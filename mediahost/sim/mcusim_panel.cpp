@@ -4,6 +4,7 @@
 // writes typed on standard input (type "help").
 
 #include "mediahost/serial/Payloads.h"
+#include "mediahost/serial/Protocol.h"
 #include "mediahost/sim/FrameText.h"
 #include "mediahost/sim/PanelSimulator.h"
 #include "mediahost/sim/SimConsole.h"
@@ -34,17 +35,17 @@ bool runBrowse(PanelSimulator& panel, const QStringList& w)
 {
     uint n = 0;
     if (w.size() == 2 && w[1] == QLatin1String("open")) {
-        panel.sendWrite(8, 0xA0, 0, QByteArray(1, '\0'));
+        panel.sendWrite(Uart::GroupBrowser, Uart::CmdBrowserOpen, 0, QByteArray(1, '\0'));
         return true;
     }
     if (w.size() != 3 || !simNumber(w[2], 255, &n))
         return false;
     if (w[1] == QLatin1String("page"))
-        panel.sendWrite(8, 0x86, 0, browserData(2, 0, quint8(n)));
+        panel.sendWrite(Uart::GroupBrowser, Uart::CmdPanelPage, 0, browserData(2, 0, quint8(n)));
     else if (w[1] == QLatin1String("select"))
-        panel.sendWrite(8, 0x8A, 0, browserData(0, 0, quint8(n)));
+        panel.sendWrite(Uart::GroupBrowser, Uart::CmdBrowserMove, 0, browserData(0, 0, quint8(n)));
     else if (w[1] == QLatin1String("up"))
-        panel.sendWrite(8, 0x8A, 0, browserData(1, 0, quint8(n)));
+        panel.sendWrite(Uart::GroupBrowser, Uart::CmdBrowserMove, 0, browserData(1, 0, quint8(n)));
     else
         return false;
     return true;
@@ -60,7 +61,7 @@ void run(PanelSimulator& panel, const QStringList& w)
     else if (verb == QLatin1String("write") && header && w.size() == 5 && simNumber(w[3], 255, &s))
         panel.sendWrite(quint8(g), quint8(c), quint8(s), QByteArray::fromHex(w[4].toLatin1()));
     else if (verb == QLatin1String("key") && w.size() == 2 && simNumber(w[1], 255, &s))
-        panel.sendWrite(4, 0x05, quint8(s), QByteArray(1, '\0'));
+        panel.sendWrite(Uart::GroupSystem, Uart::CmdKey, quint8(s), QByteArray(1, '\0'));
     else if (verb == QLatin1String("browse") && runBrowse(panel, w))
         return;
     else
@@ -69,7 +70,7 @@ void run(PanelSimulator& panel, const QStringList& w)
 
 void show(const Frame& f)
 {
-    if (f.group == 8 && f.command == 0x86) {
+    if (f.group == Uart::GroupBrowser && f.command == Uart::CmdPanelPage) {
         if (const auto page = Payloads::parseBrowserPage(f.data, Payloads::NameLength::TwoBytes)) {
             simPrint(QStringLiteral("-> browser page %1/%2 cursor %3 depth %4")
                          .arg(page->page).arg(page->lastPage).arg(page->cursor).arg(page->depth));
@@ -99,18 +100,15 @@ int main(int argc, char* argv[])
         simPrint(QStringLiteral("--poll-ms takes a number of milliseconds"));
         return 2;
     }
-    QString error;
-    std::unique_ptr<SimChannel> channel = SimChannel::open(parser.value(port), &error);
-    if (!channel) {
-        simPrint(error);
+    std::unique_ptr<SimChannel> channel = openProgramChannel(parser.value(port));
+    if (!channel)
         return 1;
-    }
     PanelSimulator panel(std::move(channel));
     simPrint(QStringLiteral("panel simulator on %1").arg(panel.path()));
     QObject::connect(&panel, &PanelSimulator::frameReceived, &show);
 
     QTimer statusTimer;
-    QObject::connect(&statusTimer, &QTimer::timeout, [&panel] { panel.sendRead(4, 0x03); });
+    QObject::connect(&statusTimer, &QTimer::timeout, [&panel] { panel.sendRead(Uart::GroupSystem, Uart::CmdStatus); });
     if (pollMs > 0)
         statusTimer.start(int(pollMs));
     SimConsole console;

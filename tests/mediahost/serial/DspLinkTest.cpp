@@ -4,6 +4,7 @@
 
 #include "mediahost/serial/DSPSerial.h"
 #include "mediahost/serial/Payloads.h"
+#include "mediahost/serial/Protocol.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -115,7 +116,7 @@ TEST_F(DspLinkTest, ReadsAtMostTwelveOutputBlocks)
 
     // A block the link does not keep is dropped, and the link carries on.
     Frame extra;
-    extra.head = DspSimulator::HeadAnswer;
+    extra.head = Uart::HeadAnswer;
     extra.group = 3;
     extra.command = 13;
     extra.data = QByteArray(output::Size, '\x55');
@@ -278,7 +279,7 @@ TEST_F(DspLinkTest, AcknowledgementHeadedAnswersAreIgnored)
     EXPECT_EQ(system.count(), 0);
     EXPECT_NE(link.system().volume(), 99);
 
-    dsp->setHeartbeatAnswerHead(DspSimulator::HeadAnswer);
+    dsp->setHeartbeatAnswerHead(Uart::HeadAnswer);
     EXPECT_TRUE(waitFor([&] { return link.system().volume() == 99; }));
 }
 

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 
 #include "mediahost/serial/Payloads.h"
+#include "mediahost/serial/Protocol.h"
 #include "mediahost/serial/Serial.h"
 
 #include <QFileInfo>
@@ -42,11 +43,11 @@ protected:
     }
     Frame read(quint8 group, quint8 command, quint8 sub = 0)
     {
-        return exchange(PanelSimulator::HeadRead, group, command, sub, QByteArray(1, '\0'));
+        return exchange(Uart::HeadRequest, group, command, sub, QByteArray(1, '\0'));
     }
     Frame write(quint8 group, quint8 command, quint8 sub, const QByteArray& data)
     {
-        return exchange(PanelSimulator::HeadWrite, group, command, sub, data);
+        return exchange(Uart::HeadWrite, group, command, sub, data);
     }
 
     std::unique_ptr<PanelSimulator> panel;
