@@ -30,6 +30,8 @@ class CKTVCommand {
   LinkMutex& Lock() { return lock_; }
   CKTV_Data& Model() { return model_; }
   void SetOwner(LinkOwner* owner) { owner_ = owner; }
+  // Posts a notification to the owner (the transport's failures go this way).
+  void PostToOwner(int msg, intptr_t wParam, intptr_t lParam) { Post(msg, wParam, lParam); }
 
   // Builders: each returns a new command owning its frame (nullptr for
   // arguments no frame exists for); the caller enqueues it.
