@@ -106,7 +106,8 @@ TEST_F(RemoteServer, CurrentDataReportsTheStateAndTheFolderOfThePlayingFile)
 {
     server->setField(QStringLiteral("Currentlypath"), root.filePath("sda1/Live/a.flac"));
     server->setField(QStringLiteral("Totaltime"), 245);
-    server->setField(QStringLiteral("IsHiFi"), true);
+    server->setField(QStringLiteral("IsHiFi"), 1); // the hiFi byte
+    server->setField(QStringLiteral("NoSuchField"), 1);
     auto client = connectClient();
 
     const QJsonObject state = stateOf(ask(*client, "/R4/Get/Currentdata", RemoteCommandKind::Currentdata));
