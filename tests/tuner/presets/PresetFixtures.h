@@ -1,0 +1,78 @@
+#pragma once
+// Shared helpers of the preset tests: a scratch folder, whole files as
+// bytes, and a model with its engine and slot operations.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "tests/tuner/link/LinkFixtures.h"
+#include "tests/tuner/model/ModelFixtures.h"
+#include "tuner/presets/SlotOperations.h"
+
+namespace fs = std::filesystem;
+
+inline std::vector<uint8_t> ReadBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void WriteBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// A folder of its own for each test, removed afterwards.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    path_ = fs::temp_directory_path() /
+            ("presets-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" + std::to_string(::getpid()));
+    fs::remove_all(path_);
+    fs::create_directories(path_);
+  }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  fs::path operator/(const std::string& name) const { return path_ / name; }
+  const fs::path& Path() const { return path_; }
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(path_)) names.push_back(e.path().filename().string());
+    return names;
+  }
+
+ private:
+  fs::path path_;
+};
+
+// The language flag for the lifetime of the object.
+class LanguageScope {
+ public:
+  explicit LanguageScope(int chinese) : saved_(g_bChinese.exchange(chinese)) {}
+  ~LanguageScope() { g_bChinese = saved_; }
+
+ private:
+  int saved_;
+};
+
+// A model, its engine and the slot operations over them; the link counts as
+// open while linkOpen is set.
+class SlotFixture : public EngineTest {
+ protected:
+  SlotFixture() : ops(engine, [this] { return linkOpen.load(); }) {}
+
+  std::atomic<bool> linkOpen{true};
+  presets::SlotOperations ops;
+  RecordingNotifier shown;
+  ScratchFolder folder;
+};
