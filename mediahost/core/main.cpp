@@ -12,9 +12,14 @@
 
 #if __has_include("mediahost/media/MusicBox.h")
 #include "mediahost/media/MusicBox.h"
+#include "mediahost/remote/QHttpServer.h"
 static MediaLibraryFactory libraryFactory(const HostOptions& options)
 {
-    return [options](QObject* parent) -> MediaLibrary* { return new MusicBox(options, parent); };
+    return [options](QObject* parent) -> MediaLibrary* {
+        auto* server = new QHttpServer(options.mediaRoot);
+        server->listen(options.remotePort); // without it the library runs on without remote clients
+        return new MusicBox(options, parent, server);
+    };
 }
 #else
 static MediaLibraryFactory libraryFactory(const HostOptions&) { return {}; }
