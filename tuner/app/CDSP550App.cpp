@@ -34,6 +34,8 @@ bool CDSP550App::InitInstance(const CommandLine& commandLine) {
 
   view_ = new CDSP550View(*doc_, frame_.get());
   frame_->SetView(view_);
+  frame_->SetCloseHandler([view = view_] { view->ShutdownLink(); });
+  view_->SetUseSimulator(commandLine.simulator);
   view_->OnInitialUpdate();
 
   if (commandLine.english) view_->ToggleLanguage();
