@@ -101,6 +101,12 @@ std::string SlotCaption(const CKTV_Data& model, int slot, bool connected) {
   return name.empty() ? DefaultSlotCaption(slot) : name;
 }
 
+bool CheckSlotName(const std::string& name) {
+  if (!fields::IsBlank(name)) return true;
+  ShowMessage("组名不能全为空格!", "The name can not be all spaces!");
+  return false;
+}
+
 SlotOperations::SlotOperations(CKTVCommand& engine, std::function<bool()> linkOpen)
     : engine_(engine), linkOpen_(std::move(linkOpen)) {}
 
@@ -187,11 +193,7 @@ PresetOutcome SlotOperations::LoadSlot(int slot) {
 
 PresetOutcome SlotOperations::SaveSlot(int slot, const std::string& name) {
   if (!IsDeviceSlot(slot)) return {};
-  if (fields::IsBlank(name)) {
-    ShowMessage("组名不能全为空格!", "The name can not be all spaces!");
-    return {};
-  }
-  if (!CheckLinkOpen()) return {};
+  if (!CheckSlotName(name) || !CheckLinkOpen()) return {};
   PresetOutcome outcome;
   {
     LinkGuard hold(engine_.Lock());

@@ -45,6 +45,10 @@ struct PresetOutcome {
 std::string SlotCaption(const CKTV_Data& model, int slot, bool connected);
 std::string DefaultSlotCaption(int slot);
 
+// The name rule: a name of blanks only is refused with "The name can not be
+// all spaces!" (false).
+bool CheckSlotName(const std::string& name);
+
 class SlotOperations {
  public:
   // linkOpen tells whether a device link is open (a recall clears

@@ -190,3 +190,17 @@ TEST(HidapiBackend, NoDeviceGivesAnEmptyListAndAClearError) {
   EXPECT_FALSE(transport.OpenFirstDevice());
   EXPECT_FALSE(transport.IsDeviceOpen());
 }
+
+TEST_F(SimulatorLink, SlowRepliesAreWaitedFor) {
+  sim->SetFaults({.replyDelayMs = 50});
+  ASSERT_TRUE(ConnectAndReadBack());
+  EXPECT_EQ(events.TakeProgress().back(), 18);
+}
+
+TEST_F(SimulatorLink, CorruptReplyIsDroppedAndTheLinkTimesOut) {
+  ASSERT_TRUE(ConnectAndReadBack());
+  sim->SetFaults({.corruptChecksums = 1});
+  ASSERT_TRUE(RunUntil(WM_LINK_FAILURE));
+  EXPECT_EQ(outcomes.back(), LinkOutcome::kLinkLost);
+  EXPECT_EQ(std::count(seen.begin(), seen.end(), WM_LINK_FAILURE), 1);
+}

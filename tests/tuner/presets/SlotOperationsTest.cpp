@@ -16,10 +16,11 @@ struct Queued {
   int progressIndex, lastOfRead, lastOfWrite, closeProgress;
 };
 
-// A command expected in a batch: operation, slot, type, channel or item.
-struct Expected {
-  int op, slot, type, item;
-};
+std::vector<Command> CommandsOf(const std::vector<Queued>& queued) {
+  std::vector<Command> commands;
+  for (const Queued& q : queued) commands.push_back(q.command);
+  return commands;
+}
 
 class SlotBatches : public SlotFixture, public ::testing::Test {
  protected:
@@ -33,33 +34,6 @@ class SlotBatches : public SlotFixture, public ::testing::Test {
       engine.PopHead();
     }
     return out;
-  }
-
-  static void ExpectCommands(const std::vector<Queued>& got, const std::vector<Expected>& want) {
-    ASSERT_EQ(got.size(), want.size());
-    for (size_t i = 0; i < want.size(); ++i) {
-      const Command& c = got[i].command;
-      EXPECT_EQ((std::vector<int>{c.operation, c.slot, c.type, c.item}),
-                (std::vector<int>{want[i].op, want[i].slot, want[i].type, want[i].item}))
-          << "command " << i;
-    }
-  }
-
-  static void Append(std::vector<Expected>& to, int op, int slot, int type, int first, int count, int step = 1) {
-    for (int i = 0; i < count; ++i) to.push_back({op, slot, type, first + i * step});
-  }
-  static std::vector<Expected> ChannelBlocks(int op, int slot) {
-    std::vector<Expected> e;
-    Append(e, op, slot, kOutput, 0, kChannelCount);
-    return e;
-  }
-  // Element-31 writes of the ten outputs.
-  static std::vector<Expected> SoundOnWrites() { return ChannelBlocks(kWrite, 0); }
-
-  static std::vector<Expected> Join(std::initializer_list<std::vector<Expected>> parts) {
-    std::vector<Expected> all;
-    for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
-    return all;
   }
 
   // Progress indices 0, 1, ... with the last command marked as the end.
@@ -80,7 +54,7 @@ TEST_F(SlotBatches, RecallReadsTheSlotIntoTheLiveRecordsWithEditsHeldBack) {
   const BatchStart start = ops.RecallSlot(4);
   EXPECT_EQ(g_bConnected, 0);
   const auto got = Drain();
-  ExpectCommands(got, ChannelBlocks(kRead, 4));
+  ExpectCommands(CommandsOf(got), ChannelBlocks(kRead, 4));
   for (const Queued& q : got) EXPECT_EQ(q.command.element, 0) << "target: into the live records";
   ExpectNumbered(got, false, 10, start);
   EXPECT_EQ(model.NextPending().kind, PendingCommand::kStatusPoll);
@@ -91,7 +65,7 @@ TEST_F(SlotBatches, StoreSlotSendsTheNameThenThePackedLiveChannels) {
   model.Out(6).SetDelay(96);  // on the object only until packed
   const BatchStart start = ops.StoreSlot(2);
   const auto got = Drain();
-  ExpectCommands(got, Join({{{kWrite, 2, kSystem, kItemSlotName}}, ChannelBlocks(kWrite, 2)}));
+  ExpectCommands(CommandsOf(got), Join({{{kWrite, 2, kSystem, kItemSlotName}}, ChannelBlocks(kWrite, 2)}));
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(got[0].command.payload.data())), "Club");
   EXPECT_EQ(got[7].command.payload[kDelay], 96);
   EXPECT_EQ(0, std::memcmp(got[7].command.payload.data(), model.Image().ChannelRecord(0, 6), kDeviceChannelSize));
@@ -103,8 +77,7 @@ TEST_F(SlotBatches, StoreIntoLiveSilencesEveryOutputFirstAndRestoresEachOwnValue
   model.SetPresetName(0, "Loaded");
   const BatchStart start = ops.StoreIntoLive();
   const auto got = Drain();
-  ExpectCommands(got, Join({SoundOnWrites(), {{kWrite, 0, kSystem, kItemSlotName}}, ChannelBlocks(kWrite, 0),
-                            SoundOnWrites()}));
+  ExpectCommands(CommandsOf(got), StoreIntoLiveCommands());
   for (int ch = 0; ch < kChannelCount; ++ch) {
     EXPECT_EQ(got[ch].command.element, kElemChannel);
     EXPECT_EQ(got[ch].command.payload[0], 0) << "silenced " << ch;
@@ -118,13 +91,7 @@ TEST_F(SlotBatches, WriteEverythingSendsTheLiveSettingItem64AndEverySlotFromItsS
   for (int slot = 1; slot <= kSlotCount; ++slot) model.Image().ChannelRecord(slot, 5)[kGain] = static_cast<uint8_t>(slot);
   const BatchStart start = ops.WriteEverything();
   const auto got = Drain();
-  std::vector<Expected> want = Join({SoundOnWrites(), ChannelBlocks(kWrite, 0), {{kWrite, 0, kSystem, kItem64}},
-                                     SoundOnWrites()});
-  for (int slot = 1; slot <= kSlotCount; ++slot) {
-    want.push_back({kWrite, slot, kSystem, kItemSlotName});
-    Append(want, kWrite, slot, kOutput, 0, kChannelCount);
-  }
-  ExpectCommands(got, want);
+  ExpectCommands(CommandsOf(got), WriteEverythingCommands());
   EXPECT_EQ(got[20].progressIndex, 0) << "code 64 is not numbered";
   for (int slot = 1; slot <= kSlotCount; ++slot) {
     const Queued& ch6 = got[31 + (slot - 1) * 11 + 1 + 5];
@@ -137,9 +104,7 @@ TEST_F(SlotBatches, BackUpReadsSixtyBlocksIntoTheStoredRecordsAndWaitsForThem) {
   const BatchStart start = ops.BackUpAllSlots((folder / "all.dspa").string());
   EXPECT_TRUE(ops.IsBackUpPending());
   const auto got = Drain();
-  std::vector<Expected> want;
-  for (int slot = 1; slot <= kSlotCount; ++slot) Append(want, kRead, slot, kOutput, 0, kChannelCount);
-  ExpectCommands(got, want);
+  ExpectCommands(CommandsOf(got), BackUpCommands());
   for (const Queued& q : got) EXPECT_EQ(q.command.element, kTargetSlot);
   ExpectNumbered(got, false, 60, start);
 }
@@ -155,7 +120,7 @@ TEST_F(SlotBatches, DeleteSendsOnlyAnEmptyNameAndStillEndsItsBatch) {
 
   ops.DeleteSlot(2);
   const auto got = Drain();
-  ExpectCommands(got, {{kWrite, 2, kSystem, kItemSlotName}});
+  ExpectCommands(CommandsOf(got), {{kWrite, 2, kSystem, kItemSlotName}});
   EXPECT_EQ(got[0].command.payload, std::vector<uint8_t>(16, 0));
   EXPECT_EQ(model.PresetName(2), "");
   EXPECT_EQ(start.progressRange, 1);
@@ -214,7 +179,7 @@ TEST_F(SlotBatches, LoadingASlotMakesItsNameTheCurrentName) {
   EXPECT_TRUE(outcome.ok);
   EXPECT_EQ(outcome.presetName, "Concert");
   EXPECT_EQ(model.PresetName(0), "Concert");
-  ExpectCommands(Drain(), ChannelBlocks(kRead, 5));
+  ExpectCommands(CommandsOf(Drain()), ChannelBlocks(kRead, 5));
 }
 
 TEST_F(SlotBatches, ButtonCaptionsShowNamesOnlyWhileConnected) {
