@@ -2,6 +2,7 @@
 // format, the external player's pause toggle and freeze, and what was played.
 #include "MediaSandbox.h"
 #include "TestSupport.h"
+#include "mediahost/audio/zembla.h"
 #include "mediahost/media/CommandServerState.h"
 #include "mediahost/media/MusicBox.h"
 #include "tests/mediahost/fixtures/AudioFixtures.h"
@@ -149,6 +150,12 @@ TEST(ExternalPlayer, PauseAndResumeSendPauseTwice)
     Player& player = *stick.lib->player();
     ASSERT_TRUE(waitFor([&] { return player.playerName() == "Mplayer" && player.mplayerPid() != 0; }, kPlayWaitMs));
     ASSERT_TRUE(player.isPlaying());
+    // Position answers of the running player arrive as numbers.
+    QSignalSpy positions(&player, &Player::sendSongPos);
+    player.Playing_percent_pos();
+    ASSERT_TRUE(waitFor([&] { return !positions.isEmpty(); }));
+    EXPECT_GE(positions.first().at(0).toInt(), 0);
+    EXPECT_LE(positions.first().at(0).toInt(), 100);
     capturedLog.clear();
     qInstallMessageHandler(captureLog);
     stick.lib->togglePlayer();
@@ -197,6 +204,30 @@ TEST(LibraryPlayer, TheOutputReceivesTheEncodedTone)
     const std::vector<float> middle(played.firstChannel.begin() + 22050, played.firstChannel.end() - 22050);
     EXPECT_GT(fixtures::toneShare(middle, played.sampleRate, 1000), 0.9);
     EXPECT_GT(fixtures::rms(middle), 0.2 * fixtures::kEncodedPeak);
+}
+
+TEST(LibraryPlayer, StepsForwardAndBackInTheStream)
+{
+    OneStick stick;
+    const QString path = stick.path("long.flac");
+    QDir().mkpath(stick.mountPoint());
+    ASSERT_TRUE(fixtures::encodeTone(path.toStdString(), {1000, 12, 44100}));
+    Player player;
+    player.SetFilePath(path, "flac");
+    ASSERT_NE(player.stream(), 0u);
+    EXPECT_EQ(player.playerName(), "ZBplayer");
+    player.Play();
+    EXPECT_TRUE(player.isStreamActive());
+    player.PlayeringProgress(-5); // forward
+    EXPECT_GE(player.streamPosition(), 5.0);
+    EXPECT_LT(player.streamPosition(), 6.0);
+    player.PlayeringProgress(5); // back
+    EXPECT_LT(player.streamPosition(), 1.0);
+    player.PlayeringProgress(5); // not before the start
+    EXPECT_GE(player.streamPosition(), 0.0);
+    player.Play();
+    EXPECT_FALSE(player.isPlaying());
+    EXPECT_EQ(BASS_ChannelIsActive(player.stream()), ZEMBLA_ACTIVE_PAUSED);
 }
 
 TEST(LibraryPlayer, VanishedFilesOpenNothingAndAWavWithoutAnswerFallsBack)
