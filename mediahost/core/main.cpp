@@ -3,36 +3,45 @@
 #include "mediahost/core/DebugLog.h"
 #include "mediahost/core/HostOptions.h"
 #include "mediahost/core/appinit.h"
+#include "mediahost/media/MusicBox.h"
+#include "mediahost/remote/QHttpServer.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDir>
 #include <QTextCodec>
 
 #include <cstdio>
 
-#if __has_include("mediahost/media/MusicBox.h")
-#include "mediahost/media/MusicBox.h"
-static MediaLibraryFactory libraryFactory(const HostOptions& options)
+// The media library with its command server on TCP, made once the DSP has
+// returned the resume point.
+static MediaLibrary* createLibrary(const HostOptions& options, QObject* parent)
 {
-    return [options](QObject* parent) -> MediaLibrary* { return new MusicBox(options, parent); };
+    auto* server = new QHttpServer(options.mediaRoot);
+    if (!server->listen(options.remotePort))
+        qDebug() << "command server cannot listen on port" << options.remotePort << "; no remote clients";
+    return new MusicBox(options, parent, server);
 }
-#else
-static MediaLibraryFactory libraryFactory(const HostOptions&) { return {}; }
-#endif
 
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
     installDebugLog();
 
     QString message;
-    const std::optional<HostOptions> options = parseHostOptions(app.arguments(), &message);
+    std::optional<HostOptions> options = parseHostOptions(app.arguments(), &message);
     if (!options) {
         std::fprintf(stderr, "%s\n", qUtf8Printable(message));
         return message.startsWith(QLatin1String("Usage")) ? 0 : 2;
     }
-    appinit init(*options, libraryFactory(*options));
+    // Paths given on the command line mean what they meant where it was typed.
+    for (QString* path : {&options->dspPort, &options->panelPort, &options->mediaRoot})
+        if (!path->isEmpty())
+            *path = QDir::cleanPath(QDir::current().absoluteFilePath(*path));
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+
+    const HostOptions host = *options;
+    appinit init(host, [host](QObject* parent) { return createLibrary(host, parent); });
     return app.exec();
 }

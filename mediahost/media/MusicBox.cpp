@@ -4,15 +4,14 @@
 #include "mediahost/media/FileTypeLabels.h"
 #include "mediahost/media/LinuxCommand.h"
 #include "mediahost/media/StorageScan.h"
+#include "mediahost/remote/MediaSearch.h"
 
 #include <QDateTime>
-#include <QPair>
 #include <QTime>
 #include <QDebug>
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace {
 
@@ -56,6 +55,12 @@ MusicBox::MusicBox(const HostOptions& options, QObject* parent, RemoteCommandSer
     server_ = server ? server : new CommandServerState(this);
     if (!server_->parent())
         server_->setParent(this);
+    connect(server_, &RemoteCommandServer::SetPlayerFile, this, &MusicBox::GetHttpSeverPlayFeilePath);
+    connect(server_, &RemoteCommandServer::SetPlaybackStatus, this, &MusicBox::GetHttpSeverPlayStatus);
+    connect(server_, &RemoteCommandServer::SendSearchFileName, this, &MusicBox::GetHttpSearchFileName);
+
+    connect(&updateTimer_, &QTimer::timeout, this, &MusicBox::update_Time);
+    updateTimer_.start(UpdateTickMs);
 
     refreshUSBdeviceList();
 }
@@ -128,6 +133,8 @@ void MusicBox::updateUSBdeviceList()
     if (found != deviceList_)
         deviceList_ = found;
     emit UpateSerialDeviceinfor(deviceList_);
+    if (server_->deviceList() != deviceList_)
+        server_->setDeviceList(deviceList_);
 }
 
 void MusicBox::delemediaList(const QString& uuid)
@@ -185,6 +192,7 @@ void MusicBox::setResumePoint(quint8 minute, const QString& path, const QString&
     resumePath_ = path;
     resumeDeviceId_ = deviceId;
     resumeRecord_.minute = minute;
+    savedMinute_ = minute;
 }
 
 void MusicBox::resumeOnArrival(const Deviceinformation& device)
@@ -269,65 +277,23 @@ void MusicBox::stepTo(int index)
 
 void MusicBox::saveMinuteZero()
 {
+    savedMinute_ = 0;
     resumeRecord_.minute = 0;
     emit DspsavesendTimerdata(resumeRecord_);
 }
 
-QPair<int, int> MusicBox::folderRange() const
-{
-    auto folderOf = [](const QString& path) { return path.left(path.lastIndexOf(QLatin1Char('/'))); };
-    const QString folder = folderOf(current_.filePath);
-    int first = -1, last = -1;
-    for (int i = 0; i < mediaList_.size(); ++i) {
-        if (folderOf(mediaList_.at(i).filePath) == folder) {
-            if (first < 0)
-                first = i;
-            last = i;
-        }
-    }
-    if (first < 0) // the current file is not listed: the whole list
-        return {0, int(mediaList_.size()) - 1};
-    return {first, last};
-}
-
 void MusicBox::chooseByMode(bool forward)
 {
-    const int size = mediaList_.size();
-    const QTime now = QTime::currentTime();
-    switch (playMode_) {
-    case 1: {
-        std::srand(unsigned(std::rand() * (now.second() * 1000) + now.msec()));
-        stepTo(std::rand() % size);
-        break;
-    }
-    case 3: {
-        const QPair<int, int> range = folderRange();
-        if (forward)
-            stepTo(currentIndex_ + 1 > range.second ? range.first : currentIndex_ + 1);
-        else
-            stepTo(currentIndex_ - 1 < range.first ? range.second : currentIndex_ - 1);
-        break;
-    }
-    case 4: {
-        const QPair<int, int> range = folderRange();
-        if (size == 1) {
-            stepTo(0);
-            break;
-        }
-        unsigned seed = unsigned(now.msec());
-        for (int i = 0; i < 6; ++i)
-            seed *= unsigned(std::rand());
-        std::srand(seed);
-        stepTo(range.first + std::rand() % (range.second - range.first + 1));
-        break;
-    }
-    default:
-        if (forward)
-            stepTo(currentIndex_ + 1 >= size ? 0 : currentIndex_ + 1);
-        else
-            stepTo(currentIndex_ - 1 < 0 ? size - 1 : currentIndex_ - 1);
-        break;
-    }
+    if (const std::optional<int> index =
+            PlayModes::keyChoice(playMode_, mediaList_, currentIndex_, current_.filePath, forward, random_))
+        stepTo(*index);
+}
+
+void MusicBox::playNextAtEnd()
+{
+    if (const std::optional<int> index =
+            PlayModes::endOfFileChoice(playMode_, mediaList_, currentIndex_, current_.filePath, random_))
+        stepTo(*index);
 }
 
 void MusicBox::NextSong()
@@ -457,4 +423,81 @@ void MusicBox::RevtSonginformation(Songinformation info)
     heartbeat_.trackNumber = quint32(currentIndex_ + 1);
     setServerField(QStringLiteral("CurrentlyID"), currentIndex_ + 1);
     emit Uploadheartbeat(heartbeat_);
+}
+
+// ---- update tick --------------------------------------------------------------------------
+
+void MusicBox::update_Time()
+{
+    const QString name = player_->playerName();
+    const bool library = name == QLatin1String("ZBplayer");
+    const bool external = name == QLatin1String("Mplayer");
+    if (!library && !external)
+        return;
+    if (library && player_->stream()) {
+        length_ = int(player_->streamLength());
+        position_ = int(player_->streamPosition());
+        publishTick(false);
+    } else if (external) {
+        if (player_->isPlaying())
+            player_->Playing_percent_pos();
+        position_ = externalPosition_ + 1;
+        length_ = song_.totalSeconds;
+        publishTick(true);
+    }
+
+    if (const std::optional<quint8> minute = PlayModes::minuteToSave(position_, savedMinute_)) {
+        savedMinute_ = *minute;
+        resumeRecord_.minute = *minute;
+        emit DspsavesendTimerdata(resumeRecord_);
+    }
+
+    if (library && player_->stream()) {
+        if (!PlayModes::streamEnded(player_->streamLength(), player_->streamPosition(), player_->isStreamActive()))
+            return;
+        player_->setPlayerName(QStringLiteral("NULL"));
+        player_->killzbPlayer(false);
+    } else if (external && externalPosition_ >= song_.totalSeconds) {
+        if (++endTicks_ <= MaxEndTicks)
+            return;
+        externalPosition_ = 0;
+        player_->setPlayerName(QStringLiteral("NULL"));
+    } else {
+        return;
+    }
+    playNextAtEnd();
+    saveMinuteZero();
+}
+
+void MusicBox::publishTick(bool externalPlayer)
+{
+    setServerField(QStringLiteral("Playbacktime"), position_);
+    setServerField(QStringLiteral("Totaltime"), length_);
+    setServerField(QStringLiteral("TotalID"), mediaList_.size());
+    if (externalPlayer)
+        setServerField(QStringLiteral("Playbackmode"), playMode_);
+    heartbeat_.playMode = playMode_;
+    heartbeat_.trackNumber = quint32(currentIndex_ + 1);
+    heartbeat_.trackCount = quint32(mediaList_.size());
+    heartbeat_.positionSeconds = quint32(qMax(position_, 0));
+    heartbeat_.lengthSeconds = quint32(qMax(length_, 0));
+    emit Uploadheartbeat(heartbeat_);
+}
+
+// ---- command server -----------------------------------------------------------------------
+
+void MusicBox::GetHttpSeverPlayStatus(QString status)
+{
+    if (status == QLatin1String("1"))
+        LastSong();
+    else if (status == QLatin1String("2"))
+        NextSong();
+}
+
+void MusicBox::GetHttpSearchFileName(QString text)
+{
+    if (mediaList_.isEmpty())
+        return;
+    server_->setSearchResults(searchMediaList(mediaList_, text));
+    server_->sendsearchresult();
 }

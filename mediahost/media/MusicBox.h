@@ -9,6 +9,7 @@
 #include "mediahost/core/RemoteCommandServer.h"
 #include "mediahost/core/Records.h"
 #include "mediahost/media/EumeThread.h"
+#include "mediahost/media/PlayModes.h"
 #include "mediahost/media/Player.h"
 
 #include <QFileSystemWatcher>
@@ -24,6 +25,9 @@ public:
     static constexpr int MountWaitMs = 1000;
     static constexpr int PlayDelayMs = 1000;
     static constexpr int MaxMountRetries = 10;
+    static constexpr int UpdateTickMs = 500;
+    // Update ticks the external player may sit at its end before the next file.
+    static constexpr int MaxEndTicks = 10;
 
     // The command server defaults to its state object alone; the program
     // passes the TCP server.
@@ -62,6 +66,8 @@ public:
     Player* player() const { return player_; }
     EumeThread* worker() const { return worker_; }
     const CurfileInfo& currentFileInfo() const { return curfile_; }
+    quint8 playMode() const { return playMode_; }
+    int savedMinute() const { return savedMinute_; }
 
 public slots:
     void refreshUSBdeviceList();
@@ -78,6 +84,14 @@ public slots:
     void FastForBack() override;
     void SetplayTackPath(QString path) override;
 
+    // The 500 ms tick: position, length, heartbeat, minute save, end of file.
+    void update_Time();
+
+    // From the command server: "1" previous file, "2" next file.
+    void GetHttpSeverPlayStatus(QString status);
+    void GetHttpSeverPlayFeilePath(QString path) { SetplayTackPath(path); }
+    void GetHttpSearchFileName(QString text);
+
 private slots:
     void playDelayTick();
 
@@ -86,8 +100,10 @@ private:
     void stepTo(int index);
     // Next (forward) or previous file by play mode.
     void chooseByMode(bool forward);
+    // The next file by mode once a file has ended (mode 3 forward).
+    void playNextAtEnd();
+    void publishTick(bool externalPlayer);
     // First and last index of the current file's folder in the media list.
-    QPair<int, int> folderRange() const;
     void saveMinuteZero();
     QString labelOfDevice(const QString& uuid) const;
     void setServerField(const QString& key, const QJsonValue& value) { server_->setField(key, value); }
@@ -97,6 +113,7 @@ private:
     QTimer enumerationTimer_;
     QTimer mountWaitTimer_;
     QTimer playDelayTimer_;
+    QTimer updateTimer_;
     QFileSystemWatcher watcher_;
     Player* player_ = nullptr;
     RemoteCommandServer* server_ = nullptr;
@@ -109,6 +126,10 @@ private:
     quint8 mountRetries_ = 0;
 
     quint8 playMode_ = 0;
+    PlayModes::ModeRandom random_;
+    int savedMinute_ = 0;
+    int position_ = 0; // seconds
+    int length_ = 0;   // seconds
     QString pendingPath_;
     QString pendingSuffix_;
     int delayStage_ = 0;

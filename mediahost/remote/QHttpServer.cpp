@@ -53,7 +53,11 @@ void QHttpServer::setField(const QString& key, const QJsonValue& value)
         qWarning() << "remote command server has no field" << key;
         return;
     }
-    state_[key] = value;
+    // Boolean fields stay boolean when given a flag byte.
+    if (state_.value(key).isBool() && value.isDouble())
+        state_[key] = value.toDouble() != 0;
+    else
+        state_[key] = value;
 }
 
 // ---- connections ------------------------------------------------------------------

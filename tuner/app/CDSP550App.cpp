@@ -8,6 +8,7 @@
 #include "tuner/app/CDSP550View.h"
 #include "tuner/app/CMainFrame.h"
 #include "tuner/app/SkinArt.h"
+#include "tuner/platform/GuiNotifier.h"
 #include "tuner/platform/Language.h"
 
 namespace app {
@@ -32,8 +33,11 @@ bool CDSP550App::InitInstance(const CommandLine& commandLine) {
   for (int size : {16, 32, 48}) icon.addPixmap(art::ProgramIcon(size));
   frame_->setWindowIcon(icon);
 
+  notifier_ = std::make_unique<platform::GuiNotifier>(frame_.get());
   view_ = new CDSP550View(*doc_, frame_.get());
   frame_->SetView(view_);
+  frame_->SetCloseHandler([view = view_] { view->ShutdownLink(); });
+  view_->SetUseSimulator(commandLine.simulator);
   view_->OnInitialUpdate();
 
   if (commandLine.english) view_->ToggleLanguage();
@@ -43,6 +47,7 @@ bool CDSP550App::InitInstance(const CommandLine& commandLine) {
 }
 
 int CDSP550App::ExitInstance() {
+  notifier_.reset();
   frame_.reset();
   view_ = nullptr;
   doc_.reset();

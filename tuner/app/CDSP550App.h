@@ -12,6 +12,11 @@ namespace app {
 class CDSP550Doc;
 class CDSP550View;
 class CMainFrame;
+}  // namespace app
+namespace platform {
+class GuiNotifier;
+}
+namespace app {
 
 class CDSP550App {
  public:
@@ -34,6 +39,7 @@ class CDSP550App {
  private:
   std::unique_ptr<CDSP550Doc> doc_;
   std::unique_ptr<CMainFrame> frame_;
+  std::unique_ptr<platform::GuiNotifier> notifier_;  // the core's texts as message boxes
   CDSP550View* view_ = nullptr;  // owned by the frame
   int graphMode_ = 0, graphChannel_ = 0;
 };

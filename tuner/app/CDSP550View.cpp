@@ -8,6 +8,7 @@
 #include "tuner/app/DisplayDlg.h"
 #include "tuner/app/MainFormLayout.h"
 #include "tuner/app/SkinArt.h"
+#include "tuner/app/ViewLink.h"
 #include "tuner/platform/Language.h"
 #include "tuner/platform/SettingsStore.h"
 #include "tuner/platform/WindowMessage.h"
@@ -32,6 +33,7 @@ CDSP550View::CDSP550View(CDSP550Doc& doc, QWidget* parent)
 }
 
 CDSP550View::~CDSP550View() {
+  ShutdownLink();
   command_->SetOwner(nullptr);
   if (g_pView == this) g_pView = nullptr;
 }
@@ -43,6 +45,7 @@ void CDSP550View::OnInitialUpdate() {
   backgroundEnglish_ = art::MainFormBackground(false);
   workingFolder_ = QDir::currentPath();
   display_ = new DisplayDlg(this);
+  link_ = std::make_unique<ViewLink>(*this, useSimulator_);
   messages_.on(kMsgStartupConnect, [this](platform::WPARAM, platform::LPARAM) {
     OnStartupConnect();
     return platform::LRESULT{0};
@@ -77,8 +80,13 @@ void CDSP550View::LoadSettings() {
   store.readString(key, "Path", &firmwarePath_, kPathLimit);
 }
 
+void CDSP550View::ShutdownLink() {
+  if (link_) link_->Shutdown();
+}
+
 void CDSP550View::OnStartupConnect() {
-  if (startupConnection_) startupConnection_();
+  // No device: the form stays unconnected, without a message.
+  link_->ConnectFirst();
   startupConnectionDone_ = true;
   emit startupConnectionFinished();
 }

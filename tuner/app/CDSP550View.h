@@ -21,6 +21,7 @@ namespace app {
 
 class CDSP550Doc;
 class DisplayDlg;
+class ViewLink;
 
 // Messages of the view to itself (above the framework's and the link's numbers).
 constexpr int kMsgStartupConnect = 0x8001;  // posted at the end of the first initialisation
@@ -51,9 +52,13 @@ class CDSP550View : public QWidget, public LinkOwner {
   void RelabelForLanguage();
   void AddRelabelHandler(std::function<void()> handler);
 
-  // What the start-up connection does (opening the first device or the
-  // simulator and starting the connect sequence); set by the application.
-  void SetStartupConnection(std::function<void()> connect) { startupConnection_ = std::move(connect); }
+  // The built-in processor simulator instead of USB (--simulator); to be
+  // chosen before the first initialisation.
+  void SetUseSimulator(bool simulator) { useSimulator_ = simulator; }
+  // The device link (exists from the first initialisation on).
+  ViewLink* Link() const { return link_.get(); }
+  // Stops the link's threads and releases the device (closing the program).
+  void ShutdownLink();
   bool StartupConnectionDone() const { return startupConnectionDone_; }
 
   // Settings read or created at start.
@@ -67,6 +72,12 @@ class CDSP550View : public QWidget, public LinkOwner {
 
  signals:
   void startupConnectionFinished();
+  // The link: a device was opened (the connect sequence runs), the link was
+  // closed by a failure, a removal or a wrong device, and every notification
+  // after the link's own handling (the form refreshes its controls here).
+  void linkOpened();
+  void linkClosed();
+  void linkEvent(int msg, qintptr wParam, qintptr lParam);
 
  protected:
   bool event(QEvent* e) override;
@@ -86,7 +97,8 @@ class CDSP550View : public QWidget, public LinkOwner {
   DisplayDlg* display_ = nullptr;
   CMsgBox msgBox_;
   std::vector<std::function<void()>> relabelHandlers_;
-  std::function<void()> startupConnection_;
+  bool useSimulator_ = false;
+  std::unique_ptr<ViewLink> link_;  // after command_: destroyed before it
   bool startupConnectionDone_ = false;
   QString workingFolder_, firmwareName_, firmwarePath_;
   bool dragging_ = false;

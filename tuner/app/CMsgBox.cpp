@@ -1,9 +1,14 @@
 #include "tuner/app/CMsgBox.h"
 
+#include <QString>
+
+#include "tuner/link/Connection.h"
 #include "tuner/platform/MessageBox.h"
 
 namespace app {
 
-void CMsgBox::ShowNotConnected() const { platform::messageBox(parent_, "无法连接设备", "unable to connect"); }
+void CMsgBox::ShowNotConnected() const {
+  platform::messageBoxText(parent_, QString::fromUtf8(UnableToConnectText()));
+}
 
 }  // namespace app

@@ -28,9 +28,9 @@ const std::vector<SpeakerSpot> kSpots = {
     {2712, 2592, {1040, 318}}, // left subwoofer
     {2713, 2593, {1094, 318}}, // subwoofer
     {2714, 2594, {1148, 318}}, // right subwoofer
-    {2715, 2595, {1094, 110}}, // centre mid-woofer
-    {2716, 2596, {1094, 144}}, // centre full range
-    {2717, 2597, {1094, 76}},  // centre tweeter
+    {2715, 2595, {1070, 116}}, // centre mid-woofer
+    {2716, 2596, {1070, 146}}, // centre full range
+    {2717, 2597, {1070, 92}},  // centre tweeter
 };
 
 const std::map<int, QRect>& placedControls() {
@@ -75,11 +75,13 @@ const std::vector<SpeakerSpot>& SpeakerSpots() { return kSpots; }
 QRect SpeakerButton(const SpeakerSpot& spot) { return QRect(spot.centre - QPoint(11, 11), QSize(22, 22)); }
 
 QRect DelayEdit(const SpeakerSpot& spot) {
-  // Beside the speaker, toward the outside of the car; the middle row below it.
+  // Beside the speaker toward the outside of the car; the subwoofers'
+  // below them, the centre speakers' to their right.
   const int middle = kCarPanel.center().x();
   if (spot.centre.x() < middle - 60) return QRect(spot.centre.x() - 70, spot.centre.y() - 10, 52, 20);
   if (spot.centre.x() > middle + 60) return QRect(spot.centre.x() + 18, spot.centre.y() - 10, 52, 20);
-  return QRect(spot.centre.x() - 26, spot.centre.y() + 12, 52, 18);
+  if (spot.centre.y() > kCarPanel.bottom() - 60) return QRect(spot.centre.x() - 26, spot.centre.y() + 12, 52, 18);
+  return QRect(spot.centre.x() + 14, spot.centre.y() - 9, 52, 18);
 }
 
 QRect ControlRect(int id) {

@@ -14,7 +14,6 @@ using namespace layout;
 
 namespace {
 
-constexpr int kSlotCount = 6;
 constexpr int kZeroDbRecordGain = 600;
 constexpr int kChannelGainZeroDb = 60;
 constexpr const char* kCrossoverTypes[] = {"Linkwitz-Riley", "Bessel", "Butterworth"};
@@ -96,33 +95,43 @@ const char* NameOr(const char* const* names, int count, int i) { return i >= 0 &
 
 }  // namespace
 
-std::string DumpJson(const CKTV_Data& model) {
+std::string DumpJson(const CKTV_Data& model, const DumpParts& parts) {
   std::ostringstream j;
-  j << "{\"identification\": " << Quoted(model.Image().IdentificationText()) << ",\n"
-    << " \"system\": {\"source\": " << model.Source() << ", \"master_volume\": " << model.MasterVolume()
-    << ", \"master_sound\": " << model.MasterSound() << ", \"control_delay\": " << model.ControlDelay()
-    << ", \"noise_gate\": " << model.NoiseGate() << "},\n"
-    << " \"speaker_types\": " << JsonArray(kChannelCount, [&](int i) { return std::to_string(model.SpeakerType(i)); })
-    << ",\n"
-    << " \"speaker_type_names\": "
-    << JsonArray(kChannelCount, [&](int i) { return Quoted(values::SpeakerTypeName(model.SpeakerType(i))); }) << ",\n"
-    << " \"slots\": " << JsonArray(kSlotCount, [&](int i) { return Quoted(model.PresetName(i + 1)); }) << ",\n"
-    << " \"channels\": [\n";
+  j << "{";
+  if (parts.identification) j << "\"identification\": " << Quoted(model.Image().IdentificationText()) << ",\n ";
+  if (parts.system) {
+    j << "\"system\": {\"source\": " << model.Source() << ", \"master_volume\": " << model.MasterVolume()
+      << ", \"master_sound\": " << model.MasterSound() << ", \"control_delay\": " << model.ControlDelay()
+      << ", \"noise_gate\": " << model.NoiseGate() << "},\n"
+      << " \"speaker_types\": " << JsonArray(kChannelCount, [&](int i) { return std::to_string(model.SpeakerType(i)); })
+      << ",\n"
+      << " \"speaker_type_names\": "
+      << JsonArray(kChannelCount, [&](int i) { return Quoted(values::SpeakerTypeName(model.SpeakerType(i))); }) << ",\n ";
+  }
+  if (parts.slotNames > 0) {
+    j << "\"slots\": " << JsonArray(parts.slotNames, [&](int i) { return Quoted(model.PresetName(i + 1)); }) << ",\n ";
+  }
+  j << "\"channels\": [\n";
   for (int ch = 0; ch < kChannelCount; ++ch) j << "  " << ChannelJson(model, ch) << (ch + 1 < kChannelCount ? ",\n" : "\n");
   j << " ]}\n";
   return j.str();
 }
 
-std::string DumpTable(const CKTV_Data& model) {
+std::string DumpTable(const CKTV_Data& model, const DumpParts& parts) {
   std::ostringstream t;
   char line[256];
-  t << "Identification: " << model.Image().IdentificationText() << "\n";
-  std::snprintf(line, sizeof line, "Source %d, master volume %d, master sound %s, control delay %d, noise gate %d\n",
-                model.Source(), model.MasterVolume(), model.MasterSound() ? "on" : "off", model.ControlDelay(),
-                model.NoiseGate());
-  t << line << "Slots:";
-  for (int s = 1; s <= kSlotCount; ++s) t << " " << s << "=\"" << model.PresetName(s) << "\"";
-  t << "\n";
+  if (parts.identification) t << "Identification: " << model.Image().IdentificationText() << "\n";
+  if (parts.system) {
+    std::snprintf(line, sizeof line, "Source %d, master volume %d, master sound %s, control delay %d, noise gate %d\n",
+                  model.Source(), model.MasterVolume(), model.MasterSound() ? "on" : "off", model.ControlDelay(),
+                  model.NoiseGate());
+    t << line;
+  }
+  if (parts.slotNames > 0) {
+    t << "Slots:";
+    for (int s = 1; s <= parts.slotNames; ++s) t << " " << s << "=\"" << model.PresetName(s) << "\"";
+    t << "\n";
+  }
   const display::EditRange threshold{0, 360, 0.1, 30.0};
   for (int ch = 0; ch < kChannelCount; ++ch) {
     const CKTV_OutData& out = model.Out(ch);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "tuner/cli/PresetCommands.h"
 #include "tuner/cli/SettingsDump.h"
 #include "tuner/link/Connection.h"
 #include "tuner/link/FileSettingsStore.h"
@@ -15,6 +16,7 @@
 #include "tuner/link/LinkEventQueue.h"
 #include "tuner/model/CKTV_Data.h"
 #include "tuner/model/Globals.h"
+#include "tuner/presets/SlotOperations.h"
 #include "tuner/sim/SimHidBackend.h"
 
 namespace {
@@ -27,6 +29,22 @@ constexpr const char* kUsage =
     "  identify      connect and print the processor's identification\n"
     "  dump [--json] connect, read the live settings back and print them as a\n"
     "                table, or with --json as one JSON object (see README)\n"
+    "  preset save FILE      save the live setting (.dsps) or back up all six\n"
+    "                        slots with the live setting (.dspa)\n"
+    "  preset load FILE      send a .dsps as the live setting, or a .dspa as\n"
+    "                        the live setting and all six slots\n"
+    "  preset show FILE [--json]\n"
+    "                        print a preset file like dump (no device needed)\n"
+    "  preset show FILE --curve CH [--band B]\n"
+    "                        print the response of channel CH (1-10) as CSV\n"
+    "                        frequency_hz,db: the sum of its filters, or filter\n"
+    "                        B alone (0-30 bands, 31 high-pass, 32 low-pass)\n"
+    "  slot list             print the names of the six slots\n"
+    "  slot recall N [--json]\n"
+    "                        read slot N (1-6) into the live setting of the\n"
+    "                        tuner and print its channels like dump\n"
+    "  slot store N NAME     store the live setting in slot N under NAME\n"
+    "  slot delete N         delete slot N's name (its channels stay)\n"
     "\n"
     "Options:\n"
     "  --simulator            talk to the built-in processor simulator, not USB\n"
@@ -35,8 +53,8 @@ constexpr const char* kUsage =
     "  --chinese              show the system's texts in Chinese\n"
     "  --help                 this text\n"
     "\n"
-    "Exit status: 0 on success, 1 when no processor answers, 2 on wrong usage\n"
-    "or an unreadable state file.\n";
+    "Exit status: 0 on success, 1 when no processor answers or a preset file or\n"
+    "slot name is refused, 2 on wrong usage or an unreadable state file.\n";
 
 constexpr int kConnectTimeoutMs = 15000;
 
@@ -45,7 +63,20 @@ struct Options {
   std::string stateFile;
   bool json = false;
   std::string command;
+  PresetCommand preset;  // command "preset" or "slot"
 };
+
+bool IsPresetNoun(const std::string& command) { return command == "preset" || command == "slot"; }
+
+// The value of an option that takes a number.
+bool OptionNumber(int argc, char** argv, int* i, int* value) {
+  if (*i + 1 >= argc) return false;
+  char* end = nullptr;
+  const long v = std::strtol(argv[++*i], &end, 10);
+  if (*end != '\0' || v < 0 || v > 1000) return false;
+  *value = static_cast<int>(v);
+  return true;
+}
 
 bool ParseArgs(int argc, char** argv, Options* o) {
   for (int i = 1; i < argc; ++i) {
@@ -62,13 +93,21 @@ bool ParseArgs(int argc, char** argv, Options* o) {
     } else if (a == "--help" || a == "-h") {
       o->command = "help";
       return true;
+    } else if (a == "--curve" || a == "--band") {
+      if (!OptionNumber(argc, argv, &i, a == "--curve" ? &o->preset.curveChannel : &o->preset.curveBand)) return false;
     } else if (o->command.empty() && a[0] != '-') {
       o->command = a;
+      if (IsPresetNoun(a)) o->preset.words.push_back(a);
+    } else if (IsPresetNoun(o->command) && (a[0] != '-' || o->preset.words.size() == 3)) {
+      o->preset.words.push_back(a);  // a slot name may start with '-'
     } else {
       return false;
     }
   }
-  return o->command == "devices" || o->command == "identify" || o->command == "dump";
+  o->preset.json = o->json;
+  if (IsPresetNoun(o->command)) return IsPresetCommand(o->preset);
+  return (o->command == "devices" || o->command == "identify" || o->command == "dump") &&
+         o->preset.curveChannel == 0 && o->preset.curveBand < 0;
 }
 
 int ListDevices(HidBackend& backend) {
@@ -117,6 +156,14 @@ int Talk(const Options& o, HidBackend& backend, SettingsStore* claims) {
   LinkOutcome outcome = LinkOutcome::kNone;
   const bool identify = o.command == "identify";
   const bool ok = RunLink(link, events, identify ? WM_LINK_IDENTITY : WM_LINK_LIVE_OUTPUTS, &outcome);
+  if (ok && IsPresetNoun(o.command)) {
+    presets::SlotOperations ops(engine, [&link] { return link.IsConnected(); });
+    const int status = RunPresetDeviceCommand(o.preset, engine, ops, [&](int msg) {
+      return RunLink(link, events, msg, &outcome);
+    });
+    if (link.IsConnected()) link.Disconnect();
+    return status;
+  }
   if (link.IsConnected()) link.Disconnect();
   if (!ok) {
     std::fprintf(stderr, "%s\n", outcome == LinkOutcome::kOldFirmware ? OldFirmwareText() : UnableToConnectText());
@@ -144,6 +191,10 @@ int main(int argc, char** argv) {
   if (o.command == "help") {
     std::fputs(kUsage, stdout);
     return 0;
+  }
+  if (IsPresetNoun(o.command)) {
+    if (!NeedsDevice(o.preset)) return ShowPresetFile(o.preset);
+    if (const int refused = PrecheckPresetCommand(o.preset)) return refused;
   }
   if (o.simulator) {
     auto sim = std::make_shared<ProcessorSimulator>();

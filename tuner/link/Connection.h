@@ -41,6 +41,8 @@ class Connection {
   // down and UnableToConnectText is to be shown) and WM_LINK_OLD_FIRMWARE.
   bool OnIdentity();
   void OnLiveOutputs(int slot);
+  // WM_LINK_BATCH_DONE: the transfer progress ends.
+  void OnBatchDone() { batchRunning_ = false; }
   bool OnFailure();
   void OnOldFirmware();
   // Device arrival (true when it was connected) and removal (true when the

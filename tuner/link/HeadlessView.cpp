@@ -10,6 +10,9 @@ LinkOutcome HandleLinkEvent(Connection& link, const LinkEvent& e) {
     case WM_LINK_LIVE_OUTPUTS:
       link.OnLiveOutputs(static_cast<int>(e.wParam));
       return LinkOutcome::kReadBackDone;
+    case WM_LINK_BATCH_DONE:
+      link.OnBatchDone();
+      return LinkOutcome::kNone;
     case WM_LINK_FAILURE:
       return link.OnFailure() ? LinkOutcome::kLinkLost : LinkOutcome::kNone;
     case WM_LINK_OLD_FIRMWARE:

@@ -12,7 +12,6 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -46,7 +45,7 @@ protected:
         auto client = std::make_unique<Client>();
         const int before = connections;
         client->socket.connectToHost(QHostAddress::LocalHost, server->serverPort());
-        EXPECT_TRUE(QTest::qWaitFor([&] { return connections == before + 1; }, WaitMs));
+        EXPECT_TRUE(waitFor([&] { return connections == before + 1; }, WaitMs));
         return client;
     }
 
@@ -55,7 +54,7 @@ protected:
     {
         const int before = requests;
         client.socket.write(request);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return requests == before + 1; }, WaitMs)) << request.constData();
+        ASSERT_TRUE(waitFor([&] { return requests == before + 1; }, WaitMs)) << request.constData();
     }
 
     // Sends a query and returns its complete answer.
@@ -63,7 +62,7 @@ protected:
     {
         client.received.clear();
         send(client, request);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return RemoteAnswer::isComplete(kind, client.received); }, WaitMs))
+        EXPECT_TRUE(waitFor([&] { return RemoteAnswer::isComplete(kind, client.received); }, WaitMs))
             << request.constData() << " got " << client.received.constData();
         return client.received;
     }
@@ -107,7 +106,8 @@ TEST_F(RemoteServer, CurrentDataReportsTheStateAndTheFolderOfThePlayingFile)
 {
     server->setField(QStringLiteral("Currentlypath"), root.filePath("sda1/Live/a.flac"));
     server->setField(QStringLiteral("Totaltime"), 245);
-    server->setField(QStringLiteral("IsHiFi"), true);
+    server->setField(QStringLiteral("IsHiFi"), 1); // the hiFi byte
+    server->setField(QStringLiteral("NoSuchField"), 1);
     auto client = connectClient();
 
     const QJsonObject state = stateOf(ask(*client, "/R4/Get/Currentdata", RemoteCommandKind::Currentdata));
@@ -248,7 +248,7 @@ TEST_F(RemoteServer, ManySupersededConnectionsDoNotPileUp)
     for (int i = 0; i < QHttpServer::MaxSupersededConnections + 4; ++i)
         clients.push_back(connectClient());
     // The oldest ones were closed; the newest is still served.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return clients[0]->socket.state() == QAbstractSocket::UnconnectedState; },
+    EXPECT_TRUE(waitFor([&] { return clients[0]->socket.state() == QAbstractSocket::UnconnectedState; },
                                 WaitMs));
     EXPECT_EQ(clients[4]->socket.state(), QAbstractSocket::ConnectedState);
     ask(*clients.back(), "/R4/Get/Currentdata", RemoteCommandKind::Currentdata);
@@ -260,7 +260,7 @@ TEST_F(RemoteServer, WritesToAVanishedConnectionAreDropped)
     client->socket.abort();
     server->sendData("/R4/Get/Search/[[[[\n]\n]]]"); // before the server has noticed
     client.reset();
-    QTest::qWait(100);
+    spin(100);
     server->sendData("late");
 
     auto next = connectClient();

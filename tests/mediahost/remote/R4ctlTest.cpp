@@ -6,7 +6,6 @@
 
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -33,7 +32,7 @@ protected:
         QProcess process;
         process.start(QStringLiteral(R4CTL_PATH), arguments);
         EXPECT_TRUE(process.waitForStarted(WaitMs));
-        EXPECT_TRUE(QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, WaitMs));
+        EXPECT_TRUE(waitFor([&] { return process.state() == QProcess::NotRunning; }, WaitMs));
         return R4ctlRun{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                    process.readAllStandardOutput(), process.readAllStandardError()};
     }
@@ -71,7 +70,7 @@ TEST_F(R4ctl, SendsACommandWithoutWaitingForAnAnswer)
     const R4ctlRun r = run(withPort({"--timeout", "30", "/R4/Set/Playbackmode/3"}));
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.out.isEmpty());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return mode == 3; }, WaitMs));
+    EXPECT_TRUE(waitFor([&] { return mode == 3; }, WaitMs));
 }
 
 TEST_F(R4ctl, ReportsMissingAnswersAndConnections)

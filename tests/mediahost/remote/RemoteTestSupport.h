@@ -1,11 +1,9 @@
 #pragma once
-// Shared by the command-server tests: the Qt application object (one per test
-// program), the wait limit, and the media library's side of a search.
+// Shared by the command-server tests: the media library's side of a search.
+
+#include "TestSupport.h"
 
 #include "mediahost/core/RemoteCommandServer.h"
-
-// Generous: the CI machine has two loaded cores and runs sanitizers.
-constexpr int WaitMs = 30000;
 
 // What MusicBox does on SendSearchFileName.
 void searchLikeTheLibrary(RemoteCommandServer& server, const QVector<MediaObjectInfo>& mediaList,

@@ -71,24 +71,23 @@ TEST_F(MainWindowTest, TheBackgroundFollowsTheLanguage) {
   EXPECT_EQ(view()->grab().toImage(), chinese);
 }
 
-TEST_F(MainWindowTest, LinkNotificationsFromThePumpReachTheViewsHandlers) {
+TEST_F(MainWindowTest, LinkNotificationsFromThePumpReachTheFormOnItsThread) {
   start();
-  std::vector<std::pair<intptr_t, intptr_t>> identities;
+  std::vector<std::tuple<int, qintptr, qintptr>> seen;
   QThread* handledOn = nullptr;
-  view()->Messages().on(WM_LINK_IDENTITY, [&](platform::WPARAM w, platform::LPARAM l) {
-    identities.emplace_back(w, l);
+  QObject::connect(view(), &CDSP550View::linkEvent, [&](int msg, qintptr w, qintptr l) {
+    seen.emplace_back(msg, w, l);
     handledOn = QThread::currentThread();
-    return platform::LRESULT{0};
   });
   view()->TransferDisplay()->SetRange(18);
   std::thread pump([&] {
     LinkOwner* owner = view();
-    owner->Post(WM_LINK_IDENTITY, 7, 9);
+    owner->Post(WM_LINK_NAME, 3, 0);
     owner->Progress(12);
   });
   pump.join();
-  ASSERT_TRUE(waitUntil([&] { return !identities.empty() && view()->TransferDisplay()->Pos() == 12; }));
-  EXPECT_EQ(identities, (std::vector<std::pair<intptr_t, intptr_t>>{{7, 9}}));
+  ASSERT_TRUE(waitUntil([&] { return !seen.empty() && view()->TransferDisplay()->Pos() == 12; }));
+  EXPECT_EQ(seen, (std::vector<std::tuple<int, qintptr, qintptr>>{{WM_LINK_NAME, 3, 0}}));
   EXPECT_EQ(handledOn, QThread::currentThread());
 }
 

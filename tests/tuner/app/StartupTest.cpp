@@ -4,7 +4,9 @@
 #include "tuner/app/AppResources.h"
 #include "tuner/app/CommandLine.h"
 #include "tuner/app/MainFormLayout.h"
+#include "tuner/model/Notifier.h"
 #include "tuner/platform/Language.h"
+#include "tuner/platform/MessageBox.h"
 
 using namespace app;
 
@@ -62,6 +64,10 @@ TEST_F(StartupTest, StartsInChineseWithTheDefaultParameterSetAndResources) {
     EXPECT_EQ(fonts[i]->pixelSize(), heights[i]);
     EXPECT_EQ(fonts[i]->weight(), QFont::Normal);
   }
+
+  platform::MessageBoxRecorder boxes;
+  ShowMessage("字符长度错误!", "char Len error!");
+  EXPECT_EQ(boxes.texts(), QStringList{QString::fromUtf8("字符长度错误!")}) << "the core's texts are shown";
 }
 
 TEST_F(StartupTest, ADeletedSettingsKeyIsRecreatedWithAnEmptyNameAndTheStartFolder) {

@@ -57,7 +57,7 @@ TEST(TunerProcess, ScreenshotsAreTheFixedFormInBothLanguagesEvenUnderDisplayScal
   const QString chinese = home.filePath("zh.png"), english = home.filePath("en.png");
   TunerRun run = runTuner({"--screenshot", chinese}, env);
   ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
-  run = runTuner({"--english", "--screenshot", english}, env);
+  run = runTuner({"--simulator", "--english", "--screenshot", english}, env);
   ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
   const QImage zh(chinese), en(english);
   EXPECT_EQ(zh.size(), QSize(1280, 686));
