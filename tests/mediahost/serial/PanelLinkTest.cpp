@@ -61,8 +61,9 @@ TEST(PanelLinkStartTest, NothingIsAnsweredBeforeTheDspDataIsReady)
     Serial link;
     link.SerialInit(panel->path());
     QSignalSpy keys(&link, &Serial::KeyUpRightShort);
-    panel->sendRead(4, 0x03);
-    panel->sendWrite(4, 0x05, 0x16, QByteArray(1, '\0'));
+    // Both in one read, so one parsed read covers both.
+    panel->sendRaw(PanelSimulator::frameBytes(Uart::HeadRequest, 4, 0x03, 0, QByteArray(1, '\0'))
+                   + PanelSimulator::frameBytes(Uart::HeadWrite, 4, 0x05, 0x16, QByteArray(1, '\0')));
     ASSERT_TRUE(waitFor([&] { return link.readsParsed() >= 1; }));
     spin(100);
     EXPECT_TRUE(panel->received().isEmpty());
