@@ -48,6 +48,8 @@ public:
     const QString& path() const { return path_; }
     quint32 stream() const { return stream_; }
     qint32 totalSeconds() const { return totalSeconds_; }
+    // Process id of the current mplayer (tag query or playing); 0 when none runs.
+    qint64 mplayerPid() const { return process_ ? process_->processId() : 0; }
     // Length and position of the library stream in seconds; -1 without one.
     double streamLength() const;
     double streamPosition() const;

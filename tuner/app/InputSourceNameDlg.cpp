@@ -31,7 +31,10 @@ class ByteLimit : public QValidator {
 // The longest prefix of text (in whole characters) that fits maxBytes.
 QString fitting(const QString& text, int maxBytes) {
   QString fitted = text;
-  while (fitted.toUtf8().size() > maxBytes) fitted.chop(1);
+  while (fitted.toUtf8().size() > maxBytes) {
+    // Never half a surrogate pair.
+    fitted.chop(fitted.size() >= 2 && QChar(fitted.back()).isLowSurrogate() ? 2 : 1);
+  }
   return fitted;
 }
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "tuner/controls/ControlMessages.h"
 #include "tuner/controls/NumEdit.h"

@@ -4,6 +4,9 @@
 #include <QPainterPath>
 #include <QWheelEvent>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "tuner/controls/ControlMessages.h"
 #include "tuner/controls/DropBtn.h"
 #include "tuner/platform/ControlId.h"

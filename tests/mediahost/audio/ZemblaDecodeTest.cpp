@@ -31,7 +31,7 @@ const FormatCase kFormats[] = {
     {"aiff", BASS_StreamCreateFile, ZEMBLA_CTYPE_AIFF, 1.0},
     {"ogg", BASS_StreamCreateFile, ZEMBLA_CTYPE_OGG, 1.0},
     {"flac", BASS_FLAC_StreamCreateFile, ZEMBLA_CTYPE_FLAC, 1.0},
-    {"ape", BASS_APE_StreamCreateFile, ZEMBLA_CTYPE_APE, 0.5},
+    {"ape", BASS_APE_StreamCreateFile, ZEMBLA_CTYPE_APE, 2.0},
     {"aac", BASS_AAC_StreamCreateFile, ZEMBLA_CTYPE_AAC, 1.0},
     {"m4a", BASS_MP4_StreamCreateFile, ZEMBLA_CTYPE_MP4, 1.0},
     {"ac3", BASS_AC3_StreamCreateFile, ZEMBLA_CTYPE_AC3, 1.0},

@@ -12,7 +12,7 @@ namespace zembla_test {
 const std::string& scratchDir();
 
 // "tone.<ext>": a 1 kHz tone of `seconds` encoded by ffmpeg, or for dsf and
-// dff written by the DSD fixture, or for ape the kept fixture (0.5 s).
+// dff written by the DSD fixture, or for ape the kept fixture (2 s).
 std::string toneFile(const std::string& ext, double seconds = 1.0);
 
 // Expected RMS of the ffmpeg tone after decoding.

@@ -32,7 +32,7 @@ QProcessEnvironment environment(const QTemporaryDir& home) {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("XDG_CONFIG_HOME", home.path());
   env.insert("QT_QPA_PLATFORM", "offscreen");
-  return env;
+  return env;  // LSAN_OPTIONS (set by the test's registration) passes on to the program
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// Creates the QApplication the GUI tests run in, with the program's fixed
-// 96-dpi set-up; linked into every GUI test executable.
+// Creates the QApplication the GUI tests run in, on the offscreen platform
+// unless another is asked for, with the program's fixed 96-dpi set-up;
+// linked into every GUI test executable.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@ namespace {
 class GuiTestEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     platform::fixLogicalDpi();
     static int argc = 1;
     static char name[] = "tuner-test";
