@@ -7,10 +7,12 @@
 #include "tuner/app/CDSP550Doc.h"
 #include "tuner/app/DisplayDlg.h"
 #include "tuner/app/MainFormLayout.h"
+#include "tuner/app/OutputDlg.h"
 #include "tuner/app/SkinArt.h"
 #include "tuner/app/ViewLink.h"
 #include "tuner/platform/Language.h"
 #include "tuner/platform/SettingsStore.h"
+#include "tuner/platform/ControlId.h"
 #include "tuner/platform/WindowMessage.h"
 
 namespace app {
@@ -54,6 +56,7 @@ void CDSP550View::OnInitialUpdate() {
     display_->SetPos(int(position));
     return platform::LRESULT{0};
   });
+  CreateOutputPanel();
   RelabelForLanguage();
   {
     LinkGuard lock(command_->Lock());
@@ -78,6 +81,17 @@ void CDSP550View::LoadSettings() {
   // Unreadable values keep their defaults: no name, the working folder.
   store.readString(key, "Name", &firmwareName_, kNameLimit);
   store.readString(key, "Path", &firmwarePath_, kPathLimit);
+}
+
+void CDSP550View::CreateOutputPanel() {
+  // Inside frame control 1368 when the form has one, else over its place.
+  QWidget* frame = platform::findControl(this, 1368);
+  outputDlg_ = new OutputDlg(doc_.Model(), *command_, this, frame ? frame : this);
+  if (!frame) outputDlg_->move(layout::kOutputPanel.topLeft());
+  AddRelabelHandler([this] { outputDlg_->Relabel(); });
+  connect(this, &CDSP550View::linkEvent, outputDlg_, [this](int msg, qintptr, qintptr) {
+    if (msg == WM_LINK_LIVE_OUTPUTS) outputDlg_->Refresh();
+  });
 }
 
 void CDSP550View::ShutdownLink() {
