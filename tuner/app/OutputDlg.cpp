@@ -144,7 +144,7 @@ void OutputDlg::Relabel() {
     const QSize size = b->size().isEmpty() || b->size() == QSize(100, 30) ? b->sizeHint() : b->size();
     b->setSkin(art::MakeXPSkin(size, off, on));
   };
-  page_->setSkin(art::MakeXPSkin(ol::kPageButton.size(), platform::text2("更多", "MORE"), platform::text2("均衡", "EQ")));
+  page_->setSkin(art::MakeXPSkin(ol::kPageButton.size(), platform::text2("更多", "More"), platform::text2("均衡", "EQ")));
   skin(mode_, "PEQ", "GEQ");
   skin(reset_, platform::text2("复位", "RESET"));
   skin(allBypass_, "ALLBYPASS");

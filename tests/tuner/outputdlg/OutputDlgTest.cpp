@@ -234,3 +234,31 @@ TEST_F(OutputDlgTest, TheLimiterAndGainOfThePanelReachTheLinkGroup) {
 }
 
 }  // namespace
+
+namespace {
+
+// Thumbs stand where the background's scale puts their gain. With
+// OUTPUT_PANEL_PNG set, the two pages are also written there (the README's
+// pictures: FILE-bands.png and FILE-channel.png).
+TEST_F(OutputDlgTest, SlidersStandWhereTheScaleSays) {
+  view()->ToggleLanguage();  // English
+  const std::pair<int, QString> edits[] = {{0, "6.0"}, {3, "-4.5"}, {8, "12.0"}, {17, "-20.0"}, {24, "20.0"}};
+  for (const auto& [band, text] : edits) type(outids::kGain + band, text);
+  type(outids::kFrequency + 8, "110");
+  type(outids::kQ + 8, "2.5");
+  click(outids::kBypass + 24);
+  for (int band : {0, 3, 8, 17, 24, 30}) {
+    auto* slider = control<controls::BitmapSlider>(outids::kSlider + band);
+    const QPoint centre = slider->mapTo(panel, slider->thumbCentre(slider->pos()));
+    EXPECT_EQ(centre.y(), outlayout::GainY(slider->pos())) << band;
+  }
+  EXPECT_EQ(edit(outids::kGain + 24)->text(), "0.0");
+  const QString file = qEnvironmentVariable("OUTPUT_PANEL_PNG");
+  if (!file.isEmpty()) {
+    EXPECT_TRUE(panel->grab().save(file + "-bands.png"));
+    panel->ShowChannelPage(true);
+    EXPECT_TRUE(panel->grab().save(file + "-channel.png"));
+  }
+}
+
+}  // namespace
