@@ -6,6 +6,7 @@
 
 #include "tuner/app/CDSP550Doc.h"
 #include "tuner/app/DisplayDlg.h"
+#include "tuner/app/MainForm.h"
 #include "tuner/app/MainFormLayout.h"
 #include "tuner/app/OutputDlg.h"
 #include "tuner/app/SkinArt.h"
@@ -56,12 +57,14 @@ void CDSP550View::OnInitialUpdate() {
     display_->SetPos(int(position));
     return platform::LRESULT{0};
   });
+  form_ = new MainForm(*this);
   CreateOutputPanel();
   RelabelForLanguage();
   {
     LinkGuard lock(command_->Lock());
     doc_.Model().ApplyOutputs();
   }
+  form_->RefreshAllControls();
   LoadSettings();
   // Posted, so that the form is drawn before the link starts.
   platform::postMessage(this, kMsgStartupConnect);
@@ -84,14 +87,12 @@ void CDSP550View::LoadSettings() {
 }
 
 void CDSP550View::CreateOutputPanel() {
-  // Inside frame control 1368 when the form has one, else over its place.
-  QWidget* frame = platform::findControl(this, 1368);
-  outputDlg_ = new OutputDlg(doc_.Model(), *command_, this, frame ? frame : this);
-  if (!frame) outputDlg_->move(layout::kOutputPanel.topLeft());
-  AddRelabelHandler([this] { outputDlg_->Relabel(); });
-  connect(this, &CDSP550View::linkEvent, outputDlg_, [this](int msg, qintptr, qintptr) {
-    if (msg == WM_LINK_LIVE_OUTPUTS) outputDlg_->Refresh();
-  });
+  outputDlg_ = new OutputDlg(doc_.Model(), *command_, this, form_->OutputFrame());
+  OutputDlgForm hooks;
+  hooks.toggleAllBypass = [this] { form_->ToggleAllBypass(); };
+  hooks.resetLinkGroupEq = [this] { form_->ResetLinkGroupEq(); };
+  outputDlg_->SetFormHooks(std::move(hooks));
+  form_->SetOutputPanel(outputDlg_);
 }
 
 void CDSP550View::ShutdownLink() {

@@ -18,6 +18,7 @@
 #include <functional>
 
 #include "tuner/app/OutputDlgLayout.h"
+#include "tuner/app/OutputPanel.h"
 #include "tuner/platform/MessageMap.h"
 
 class CKTV_Data;
@@ -52,16 +53,15 @@ constexpr int kPage = 1369;  // the page switch (not in the template: the frame 
 constexpr int kFormAllBypass = 2388, kFormChannelGainEdit = 8630, kFormChannelGainSlider = 8650, kGraph = 1000;
 }  // namespace outids
 
-// What the panel asks of the main form for multi-channel device work. Each
-// hook may be empty (the panel then changes the model only).
+// What the panel asks of the main form for multi-channel device work: both
+// mute the link group, change it, send its channels whole, restore the group
+// and refresh the panel. Left empty, the panel changes the model only.
 struct OutputDlgForm {
-  std::function<void(int channel)> muteLinkGroup, restoreLinkGroup, sendChannelWhole;
-  // Resets every equaliser of the current channel's link group (mute, reset,
-  // whole-record writes, restore) and refreshes the panel.
-  std::function<void()> resetLinkGroupEq;
+  std::function<void()> toggleAllBypass;   // the form's button 2388
+  std::function<void()> resetLinkGroupEq;  // every equaliser of the current channel's link group
 };
 
-class OutputDlg : public QWidget {
+class OutputDlg : public QWidget, public OutputPanel {
   Q_OBJECT
  public:
   // form: the main view's form, in which the panel looks up button 2388,
@@ -73,9 +73,10 @@ class OutputDlg : public QWidget {
   // Interfaces of the view.
   void SetChannel(int n);
   int Channel() const { return current_; }
-  void Refresh();
-  void Relabel();
-  void BandChangedFromGraph(int band);
+  void Refresh() override;
+  void Relabel() override;
+  void BandChangedFromGraph(int band) override;
+  // The panel's all-bypass buttons: the same toggle as the form's 2388.
   void ToggleAllBypass();
 
   // The page shown (the channel page brings mode, crossover and limiter in view).

@@ -142,26 +142,19 @@ void OutputDlg::BandChangedFromGraph(int b) {
 }
 
 void OutputDlg::ToggleAllBypass() {
-  bool on = !allBypassShown_;
-  {
-    LinkGuard hold(engine_.Lock());
-    Current().Filters().Bypass(on ? 1 : 0);
-    // Bands bypassed one by one stay so: with every band still inactive the state stays on.
-    if (!on && AllBandsBypassed()) {
-      ShowAllBypass();
-      return;
-    }
-    for (int b = 0; b < ol::kBands; ++b) ShowBand(b);
-    if (form_.muteLinkGroup) form_.muteLinkGroup(current_);
-    model_.Groups().ForEachOther(current_, [on](CKTV_OutData& other) { other.Filters().Bypass(on ? 1 : 0); });
-    if (form_.sendChannelWhole) {
-      for (int ch = 0; ch < ::layout::kChannelCount; ++ch) {
-        if (model_.Groups().Group(ch) == model_.Groups().Group(current_)) form_.sendChannelWhole(ch);
-      }
-    }
-    if (form_.restoreLinkGroup) form_.restoreLinkGroup(current_);
-    ShowAllBypass();
+  if (form_.toggleAllBypass) {
+    form_.toggleAllBypass();  // the form refreshes the panel
+    return;
   }
+  {
+    // Without a form: the model alone. Bands that stay inactive keep the state on.
+    LinkGuard hold(engine_.Lock());
+    const int bypass = AllBandsBypassed() ? 0 : 1;
+    for (int ch = 0; ch < ::layout::kChannelCount; ++ch) {
+      if (model_.Groups().Group(ch) == model_.Groups().Group(current_)) model_.Out(ch).Filters().Bypass(bypass);
+    }
+  }
+  Refresh();
   RedrawGraph();
 }
 

@@ -6,11 +6,14 @@
 
 #include "tests/tuner/app/AppFixture.h"
 #include "tuner/app/CDSP550Doc.h"
+#include "tuner/app/MainForm.h"
 #include "tuner/app/OutputDlg.h"
 #include "tuner/app/ViewLink.h"
 #include "tuner/controls/BitmapSlider.h"
 #include "tuner/controls/NumEdit.h"
 #include "tuner/controls/XPButton.h"
+#include "tuner/filters/CFStatic.h"
+#include "tuner/platform/WindowMessage.h"
 #include "tuner/model/CKTV_Data.h"
 #include "tuner/model/Globals.h"
 #include "tuner/platform/ControlId.h"
@@ -37,8 +40,6 @@ class OutputDlgTest : public AppFixture {
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame()));
     panel = view()->OutputPanel();
     ASSERT_NE(panel, nullptr);
-    panel->SetChannel(0);
-    panel->Refresh();
   }
 
   CKTV_Data& model() { return view()->Document().Model(); }
@@ -142,6 +143,32 @@ TEST_F(OutputDlgTest, AllBypassStaysOnWhileEveryBandIsBypassedOneByOne) {
   click(outids::kAllBypass);
   EXPECT_TRUE(allBypass->isOn()) << "switching off is refused";
   EXPECT_EQ(bandGainCode(0, 0), 200);
+  // The form's 2388 is the same toggle and shows the same state.
+  auto* formButton = control<controls::XPButton>(outids::kFormAllBypass);
+  EXPECT_TRUE(formButton->isOn());
+  click(outids::kBypass + 0);
+  EXPECT_FALSE(formButton->isOn());
+  click(outids::kFormAllBypass);
+  EXPECT_TRUE(allBypass->isOn());
+  EXPECT_TRUE(formButton->isOn());
+}
+
+TEST_F(OutputDlgTest, ABandDraggedOnTheGraphComesToThePanelAndTheLinkGroup) {
+  {
+    LinkGuard hold(view()->Command().Lock());
+    model().Groups().SetGroup(4, 0);
+    CFilter& band = model().Out(0).Band(9);  // as the graph's drag leaves it
+    band.SetFrequency(180, true);
+    band.SetGainCode(150);
+  }
+  platform::sendMessage(view(), graph::kMsgGraphChanged, 9, graph::kOutputChannelCode + 0);
+  EXPECT_EQ(edit(outids::kFrequency + 9)->text(), "180");
+  EXPECT_EQ(edit(outids::kGain + 9)->text(), "-5.0");
+  EXPECT_EQ(control<controls::BitmapSlider>(outids::kSlider + 9)->pos(), 150);
+  EXPECT_EQ(panel->HighlightedBand(), 9);
+  LinkGuard hold(view()->Command().Lock());
+  EXPECT_EQ(model().Out(4).Band(9).Frequency(), 180);
+  EXPECT_EQ(model().Out(4).Band(9).GainCode(), 150);
 }
 
 TEST_F(OutputDlgTest, GraphicModeLocksFrequencyAndWidthEdits) {
@@ -190,6 +217,10 @@ TEST_F(OutputDlgTest, KeysWalkTheBandRowsWithWrapAround) {
     QTest::keyClick(edit(from), Qt::Key_Return);
     EXPECT_TRUE(edit(to)->hasFocus()) << from << " -> " << to;
   }
+  // Tab leaves band 31's gain edit for CH1's gain edit on the main form.
+  edit(outids::kGain + 30)->setFocus();
+  QTest::keyClick(edit(outids::kGain + 30), Qt::Key_Tab);
+  EXPECT_TRUE(edit(outids::kFormChannelGainEdit)->hasFocus());
 }
 
 TEST_F(OutputDlgTest, TheCrossoverOfCh6StaysAtMost100HzAndIsNotCopied) {
@@ -197,8 +228,7 @@ TEST_F(OutputDlgTest, TheCrossoverOfCh6StaysAtMost100HzAndIsNotCopied) {
     LinkGuard hold(view()->Command().Lock());
     for (int ch : {5, 8, 9}) model().Groups().SetGroup(ch, 5);
   }
-  panel->SetChannel(5);
-  panel->Refresh();
+  view()->Form()->SelectChannel(5);
   panel->ShowChannelPage(true);
   type(outids::kHighPassEdit, "150");
   EXPECT_EQ(edit(outids::kHighPassEdit)->text(), "100Hz");
@@ -208,8 +238,7 @@ TEST_F(OutputDlgTest, TheCrossoverOfCh6StaysAtMost100HzAndIsNotCopied) {
     EXPECT_EQ(model().Out(8).HighPass().Frequency(), 20) << "CH6 keeps its crossover to itself";
   }
   // Any other channel copies to its group, but never to CH10.
-  panel->SetChannel(8);
-  panel->Refresh();
+  view()->Form()->SelectChannel(8);
   type(outids::kHighPassEdit, "150");
   LinkGuard hold(view()->Command().Lock());
   EXPECT_EQ(model().Out(8).HighPass().Frequency(), 150);
