@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 
 #include <algorithm>
 
@@ -108,6 +110,20 @@ void MainForm::CreateControls() {
   CreateCrossover();
   CreateSystem();
   CreateToolRow();
+  // Hidden controls that only carry the current preset's name.
+  auto* nameEdit = new QLineEdit(&view_);
+  platform::setControlId(nameEdit, ids::kPresetNameEdit);
+  nameEdit->hide();
+  auto* nameStatic = new QLabel(&view_);
+  platform::setControlId(nameStatic, ids::kPresetNameStatic);
+  nameStatic->hide();
+}
+
+void MainForm::ShowPresetName(const QString& name) {
+  constexpr int kShownChars = 13;
+  const QString cut = name.left(kShownChars);
+  platform::findControl<QLineEdit>(&view_, ids::kPresetNameEdit)->setText(cut);
+  platform::findControl<QLabel>(&view_, ids::kPresetNameStatic)->setText("TARN 770:" + cut);
 }
 
 NumEdit* MainForm::MakeEdit(int editId, int spinId, int type, int minimum, int maximum, double scale,
