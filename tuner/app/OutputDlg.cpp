@@ -46,8 +46,23 @@ OutputDlg::OutputDlg(CKTV_Data& model, CKTVCommand& engine, QWidget* form, QWidg
   CreateBandColumns();
   CreateChannelPage();
   RegisterHandlers();
+  SetTabOrder();
+  // The frame hands the focus it gets (Tab from the form) into the panel.
+  if (parent) parent->setFocusProxy(page_);
   Relabel();
   ShowChannelPage(false);
+}
+
+// Row by row, as Enter walks them, with the gain row last: Tab from band 31's
+// gain edit leaves the panel for the main form.
+void OutputDlg::SetTabOrder() {
+  std::vector<QWidget*> order{page_};
+  for (const auto* row : {&frequency_, &q_}) order.insert(order.end(), row->begin(), row->end());
+  order.insert(order.end(), slider_.begin(), slider_.end());
+  order.insert(order.end(), bypass_.begin(), bypass_.end());
+  order.insert(order.end(), gain_.begin(), gain_.end());
+  order.insert(order.end(), channelControls_.begin(), channelControls_.end());
+  for (size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
 NumEdit* OutputDlg::MakeEdit(int editId, int spinId, int type, int minimum, int maximum, double scale,

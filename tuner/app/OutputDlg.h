@@ -100,6 +100,7 @@ class OutputDlg : public QWidget, public OutputPanel {
   controls::NumEdit* MakeEdit(int editId, int spinId, int type, int minimum, int maximum, double scale = 1.0,
                               double offset = 0.0);
   void RegisterHandlers();
+  void SetTabOrder();
 
   // Showing the model (OutputDlg.cpp).
   CKTV_OutData& Current();

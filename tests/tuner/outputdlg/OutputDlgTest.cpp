@@ -221,6 +221,11 @@ TEST_F(OutputDlgTest, KeysWalkTheBandRowsWithWrapAround) {
   edit(outids::kGain + 30)->setFocus();
   QTest::keyClick(edit(outids::kGain + 30), Qt::Key_Tab);
   EXPECT_TRUE(edit(outids::kFormChannelGainEdit)->hasFocus());
+  // The frame's focus goes into the panel.
+  control(1368)->setFocus(Qt::TabFocusReason);
+  EXPECT_TRUE(control(outids::kPage)->hasFocus());
+  QTest::keyClick(control(outids::kPage), Qt::Key_Tab);
+  EXPECT_TRUE(edit(outids::kFrequency + 0)->hasFocus());
 }
 
 TEST_F(OutputDlgTest, TheCrossoverOfCh6StaysAtMost100HzAndIsNotCopied) {
