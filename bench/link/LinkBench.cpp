@@ -5,61 +5,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <condition_variable>
-#include <memory>
 #include <mutex>
-#include <vector>
 
-#include "tuner/link/Connection.h"
-#include "tuner/link/HeadlessView.h"
-#include "tuner/link/LinkEventQueue.h"
+#include "bench/link/SimulatorRig.h"
 #include "tuner/model/Bytes.h"
-#include "tuner/model/CKTV_Data.h"
-#include "tuner/sim/SimHidBackend.h"
-
-using Clock = std::chrono::steady_clock;
 
 namespace {
-
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-void ReportPercentiles(benchmark::State& state, std::vector<double> samples) {
-  if (samples.empty()) return;
-  std::sort(samples.begin(), samples.end());
-  state.counters["median_ms"] = samples[samples.size() / 2];
-  state.counters["p95_ms"] = samples[std::min(samples.size() - 1, samples.size() * 95 / 100)];
-  state.counters["samples"] = static_cast<double>(samples.size());
-}
-
-struct Rig {
-  Rig() : backend(sim), link(engine, backend, nullptr, Timings()) { engine.SetOwner(&events); }
-  ~Rig() { link.Shutdown(); }
-  static LinkTimings Timings() {
-    LinkTimings t;
-    t.disconnectPauseMs = 0;  // not part of what is measured
-    return t;
-  }
-  // Handles notifications until the live settings were applied.
-  bool RunUntilLive() {
-    for (;;) {
-      auto e = events.WaitNext(std::chrono::seconds(10));
-      if (!e) return false;
-      const LinkOutcome outcome = HandleLinkEvent(link, *e);
-      if (outcome == LinkOutcome::kReadBackDone) return true;
-      if (outcome != LinkOutcome::kNone) return false;
-    }
-  }
-
-  std::shared_ptr<ProcessorSimulator> sim = std::make_shared<ProcessorSimulator>();
-  SimHidBackend backend;
-  CKTV_Data model;
-  CKTVCommand engine{model};
-  LinkEventQueue events;
-  Connection link;
-};
 
 void BM_ConnectToLiveOutputs(benchmark::State& state) {
   Rig rig;

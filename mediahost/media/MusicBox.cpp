@@ -247,7 +247,11 @@ void MusicBox::playDelayTick()
         return;
     }
     delayStage_ = 0;
-    Writepath(currentIndex_);
+    // The record names the file started, not the entry at currentIndex: a
+    // resumed file runs before the worker has listed it, and a pulled stick
+    // moves currentIndex to another device's file.
+    if (current_.filePath == pendingPath_)
+        writeResumeRecord(current_);
     playDelayTimer_.stop();
     if (player_->playerName() == QLatin1String("ZBplayer")) {
         player_->Play(); // pauses the new stream
@@ -259,7 +263,11 @@ void MusicBox::Writepath(int index)
 {
     if (mediaList_.isEmpty() || index < 0 || index >= mediaList_.size())
         return;
-    const MediaObjectInfo& entry = mediaList_.at(index);
+    writeResumeRecord(mediaList_.at(index));
+}
+
+void MusicBox::writeResumeRecord(const MediaObjectInfo& entry)
+{
     resumePath_ = entry.filePath;
     resumeRecord_.setPath(entry.filePath);
     resumeRecord_.setDeviceId(entry.deviceUuid);

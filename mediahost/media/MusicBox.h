@@ -105,6 +105,7 @@ private:
     void publishTick(bool externalPlayer);
     // First and last index of the current file's folder in the media list.
     void saveMinuteZero();
+    void writeResumeRecord(const MediaObjectInfo& entry);
     QString labelOfDevice(const QString& uuid) const;
     void setServerField(const QString& key, const QJsonValue& value) { server_->setField(key, value); }
 

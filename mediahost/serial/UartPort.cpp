@@ -2,6 +2,15 @@
 
 #include <QDebug>
 
+void applyUartSettings(QSerialPort& port)
+{
+    port.setBaudRate(QSerialPort::Baud115200);
+    port.setDataBits(QSerialPort::Data8);
+    port.setParity(QSerialPort::NoParity);
+    port.setStopBits(QSerialPort::OneStop);
+    port.setFlowControl(QSerialPort::NoFlowControl);
+}
+
 bool UartPort::open(const QString& name)
 {
     if (name.isEmpty()) {
@@ -9,11 +18,7 @@ bool UartPort::open(const QString& name)
         return false;
     }
     port_.setPortName(name);
-    port_.setBaudRate(QSerialPort::Baud115200);
-    port_.setDataBits(QSerialPort::Data8);
-    port_.setParity(QSerialPort::NoParity);
-    port_.setStopBits(QSerialPort::OneStop);
-    port_.setFlowControl(QSerialPort::NoFlowControl);
+    applyUartSettings(port_);
     if (!port_.open(QIODevice::ReadWrite)) {
         qDebug() << "devicePat is Null" << name << port_.errorString();
         return false;

@@ -7,6 +7,9 @@
 
 #include <optional>
 
+// 115200 baud, 8 data bits, no parity, 1 stop bit, no flow control.
+void applyUartSettings(QSerialPort& port);
+
 class UartPort {
 public:
     // Opens `name` for reading and writing. An empty name or a port that

@@ -14,9 +14,8 @@ QByteArray bytesOf(const quint8* data, int size) { return QByteArray(reinterpret
 } // namespace
 
 DspSimulator::DspSimulator(std::unique_ptr<SimChannel> channel, QObject* parent)
-    : QObject(parent), channel_(std::move(channel))
+    : SimDevice(std::move(channel), parent)
 {
-    connect(channel_.get(), &SimChannel::received, this, &DspSimulator::onBytes);
     system.setSource(System::PlayerSource);
     system.setVolume(30);
     system.setSoundOn(1);
@@ -53,36 +52,15 @@ void DspSimulator::startPanelUpgrade(int dataSteps)
     upgradeStep_ = 0;
     upgradeFinished_ = false;
     upgradeAnswers.clear();
-    sendFrame(HeadAnswer, GroupSystem, CmdUpgradeApply, QByteArray(1, '\0'));
-}
-
-void DspSimulator::push(const Frame& frame) { channel_->send(FrameCodec::build(frame)); }
-
-void DspSimulator::sendFrame(quint8 head, quint8 group, quint8 command, const QByteArray& data)
-{
-    Frame f;
-    f.head = head;
-    f.group = group;
-    f.command = command;
-    f.data = data;
-    push(f);
-}
-
-void DspSimulator::onBytes(const QByteArray& bytes)
-{
-    for (char c : bytes)
-        if (assembler_.feed(quint8(c)) == FrameCodec::Assembler::Result::Accepted)
-            handle(assembler_.frame());
+    answer(HeadAnswer, GroupSystem, CmdUpgradeApply, QByteArray(1, '\0'));
 }
 
 void DspSimulator::handle(const Frame& frame)
 {
-    received_.append(frame);
-    emit frameReceived(frame);
     if (!answering_)
         return;
     if (takeNoise(frame)) {
-        channel_->send(QByteArray(1, '\x00'));
+        sendRaw(QByteArray(1, '\x00'));
         return;
     }
     if (frame.head == HeadRequest)
@@ -107,27 +85,27 @@ void DspSimulator::handleRequest(const Frame& f)
     const quint8 g = f.group;
     const quint8 c = f.command;
     if (g == GroupMedia && c == CmdResumeRecord)
-        return sendFrame(HeadAnswer, g, c, Payloads::resumeAnswerData(resumeRecord));
+        return answer(HeadAnswer, g, c, Payloads::resumeAnswerData(resumeRecord));
     if (g == GroupMedia && c == CmdBrowserPage) {
         // A browser page the host pushes for the DSP's display.
         lastBrowserPage = Payloads::parseBrowserPage(f.data, Payloads::NameLength::OneByte);
-        return sendFrame(HeadAcknowledge, g, c, QByteArray());
+        return answer(HeadAcknowledge, g, c, QByteArray());
     }
     if (g == GroupOutput) {
         const QByteArray block = c < outputs.size() ? bytesOf(outputs[c].bytes.data(), output::Size)
                                                     : QByteArray(output::Size, '\0');
-        return sendFrame(HeadAnswer, g, c, block);
+        return answer(HeadAnswer, g, c, block);
     }
     if (g != GroupSystem)
-        return sendFrame(HeadAcknowledge, g, c, QByteArray());
+        return answer(HeadAcknowledge, g, c, QByteArray());
     switch (c) {
     case CmdSystem:
-        return sendFrame(HeadAnswer, g, c, bytesOf(system.bytes.data(), SystemPart1Size));
+        return answer(HeadAnswer, g, c, bytesOf(system.bytes.data(), SystemPart1Size));
     case CmdSystemPart2:
-        return sendFrame(HeadAnswer, g, c,
+        return answer(HeadAnswer, g, c,
                          bytesOf(system.bytes.data() + SystemPart2Offset, System::Size - SystemPart2Offset));
     case CmdSundry:
-        return sendFrame(HeadAnswer, g, c, bytesOf(sundry.bytes.data(), McuSundry::Size));
+        return answer(HeadAnswer, g, c, bytesOf(sundry.bytes.data(), McuSundry::Size));
     case CmdHeartbeat: {
         lastHeartbeat = Payloads::parseHeartbeatData(f.data);
         Payloads::HeartbeatAnswer a;
@@ -141,10 +119,10 @@ void DspSimulator::handleRequest(const Frame& f)
             a.argument = op.second;
         }
         a.display = display;
-        return sendFrame(heartbeatHead_, g, c, Payloads::heartbeatAnswerData(a));
+        return answer(heartbeatHead_, g, c, Payloads::heartbeatAnswerData(a));
     }
     default:
-        return sendFrame(HeadAcknowledge, g, c, QByteArray());
+        return answer(HeadAcknowledge, g, c, QByteArray());
     }
 }
 
@@ -174,15 +152,15 @@ void DspSimulator::handleWrite(const Frame& f)
             resumeRecord.minute = f.byteAt(0);
         }
     }
-    sendFrame(HeadAcknowledge, g, c, QByteArray());
+    answer(HeadAcknowledge, g, c, QByteArray());
 }
 
-void DspSimulator::continueUpgrade(quint8 answer)
+void DspSimulator::continueUpgrade(quint8 code)
 {
-    upgradeAnswers.append(answer);
-    switch (answer) {
+    upgradeAnswers.append(code);
+    switch (code) {
     case CmdUpgradeAck:
-        sendFrame(HeadAnswer, GroupSystem, CmdUpgradeStart, QByteArray(1, '\0'));
+        answer(HeadAnswer, GroupSystem, CmdUpgradeStart, QByteArray(1, '\0'));
         return;
     case CmdUpgradeStartAck:
     case CmdUpgradeDataAck:
@@ -192,9 +170,9 @@ void DspSimulator::continueUpgrade(quint8 answer)
             for (int i = 0; i < LcdUpgradeBuf::Size; ++i)
                 step.bytes[std::size_t(i)] = quint8(upgradeStep_ * LcdUpgradeBuf::Size + i);
             ++upgradeStep_;
-            sendFrame(HeadAnswer, GroupSystem, CmdUpgradeData, bytesOf(step.bytes.data(), LcdUpgradeBuf::Size));
+            answer(HeadAnswer, GroupSystem, CmdUpgradeData, bytesOf(step.bytes.data(), LcdUpgradeBuf::Size));
         } else {
-            sendFrame(HeadAnswer, GroupSystem, CmdUpgradeEnd, QByteArray(1, '\0'));
+            answer(HeadAnswer, GroupSystem, CmdUpgradeEnd, QByteArray(1, '\0'));
         }
         return;
     case CmdUpgradeOkAck:

@@ -8,7 +8,7 @@
 #include "mediahost/serial/FrameCodec.h"
 #include "mediahost/serial/Payloads.h"
 #include "mediahost/serial/Protocol.h"
-#include "mediahost/sim/SimChannel.h"
+#include "mediahost/sim/SimDevice.h"
 
 #include <QList>
 #include <QObject>
@@ -16,11 +16,10 @@
 
 #include <memory>
 
-class DspSimulator : public QObject {
+class DspSimulator : public SimDevice {
     Q_OBJECT
 public:
     explicit DspSimulator(std::unique_ptr<SimChannel> channel, QObject* parent = nullptr);
-    QString path() const { return channel_->path(); }
 
     // ---- the DSP's state (set before or while the host runs) ----
     PlayFileinfo resumeRecord;
@@ -57,28 +56,19 @@ public:
     // 0xE6 -> first 0xE2, 0xE7 -> next 0xE2 or 0xE3, 0xE8 ends it).
     void startPanelUpgrade(int dataSteps);
     bool upgradeFinished() const { return upgradeFinished_; }
-    // Sends any frame unrequested.
-    void push(const Frame& frame);
-
-    // Every frame received, in order.
-    const QList<Frame>& received() const { return received_; }
-    void clearReceived() { received_.clear(); }
-
-signals:
-    void frameReceived(const Frame& frame);
+protected:
+    void handle(const Frame& frame) override;
 
 private:
-    void onBytes(const QByteArray& bytes);
-    void handle(const Frame& frame);
     void handleRequest(const Frame& frame);
     void handleWrite(const Frame& frame);
-    void continueUpgrade(quint8 answer);
-    void sendFrame(quint8 head, quint8 group, quint8 command, const QByteArray& data);
+    void continueUpgrade(quint8 code);
+    void answer(quint8 head, quint8 group, quint8 command, const QByteArray& data)
+    {
+        sendFrame(head, group, command, 0, data);
+    }
     bool takeNoise(const Frame& frame);
 
-    std::unique_ptr<SimChannel> channel_;
-    FrameCodec::Assembler assembler_;
-    QList<Frame> received_;
     bool answering_ = true;
     quint8 heartbeatHead_ = Uart::HeadAnswer;
     QList<QPair<quint8, quint8>> operations_;

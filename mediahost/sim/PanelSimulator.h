@@ -4,42 +4,32 @@
 // and answers the upgrade steps the host pushes as a panel would.
 
 #include "mediahost/serial/FrameCodec.h"
-#include "mediahost/sim/SimChannel.h"
+#include "mediahost/sim/SimDevice.h"
 
 #include <QList>
 #include <QObject>
 
 #include <memory>
 
-class PanelSimulator : public QObject {
+class PanelSimulator : public SimDevice {
     Q_OBJECT
 public:
     explicit PanelSimulator(std::unique_ptr<SimChannel> channel, QObject* parent = nullptr);
-    QString path() const { return channel_->path(); }
 
     // A read request (one data byte 0 unless given).
     void sendRead(quint8 group, quint8 command, quint8 sub = 0, const QByteArray& data = QByteArray(1, '\0'));
     void sendWrite(quint8 group, quint8 command, quint8 sub, const QByteArray& data);
     // The bytes of a frame, for sending in pieces.
     static QByteArray frameBytes(quint8 head, quint8 group, quint8 command, quint8 sub, const QByteArray& data);
-    void sendRaw(const QByteArray& bytes) { channel_->send(bytes); }
 
     // Answers the host's upgrade pushes 0xE0-0xE3 with writes 0xE5-0xE8.
     void setAnswerUpgrade(bool on) { answerUpgrade_ = on; }
     int upgradeStepsReceived() const { return upgradeSteps_; }
 
-    const QList<Frame>& received() const { return received_; }
-    void clearReceived() { received_.clear(); }
-
-signals:
-    void frameReceived(const Frame& frame);
+protected:
+    void handle(const Frame& frame) override;
 
 private:
-    void onBytes(const QByteArray& bytes);
-
-    std::unique_ptr<SimChannel> channel_;
-    FrameCodec::Assembler assembler_;
-    QList<Frame> received_;
     bool answerUpgrade_ = true;
     int upgradeSteps_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "mediahost/sim/SimChannel.h"
 
+#include "mediahost/serial/UartPort.h"
+
 #include <QSocketNotifier>
 
 #include <cerrno>
@@ -102,11 +104,7 @@ void PtyChannel::flush()
 DeviceChannel::DeviceChannel(const QString& name)
 {
     port_.setPortName(name);
-    port_.setBaudRate(QSerialPort::Baud115200);
-    port_.setDataBits(QSerialPort::Data8);
-    port_.setParity(QSerialPort::NoParity);
-    port_.setStopBits(QSerialPort::OneStop);
-    port_.setFlowControl(QSerialPort::NoFlowControl);
+    applyUartSettings(port_);
     connect(&port_, &QSerialPort::readyRead, this, [this] { emit received(port_.readAll()); });
 }
 

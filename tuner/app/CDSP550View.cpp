@@ -6,6 +6,7 @@
 
 #include "tuner/app/CDSP550Doc.h"
 #include "tuner/app/DisplayDlg.h"
+#include "tuner/app/MainForm.h"
 #include "tuner/app/MainFormLayout.h"
 #include "tuner/app/SkinArt.h"
 #include "tuner/app/ViewLink.h"
@@ -54,11 +55,13 @@ void CDSP550View::OnInitialUpdate() {
     display_->SetPos(int(position));
     return platform::LRESULT{0};
   });
+  form_ = new MainForm(*this);
   RelabelForLanguage();
   {
     LinkGuard lock(command_->Lock());
     doc_.Model().ApplyOutputs();
   }
+  form_->RefreshAllControls();
   LoadSettings();
   // Posted, so that the form is drawn before the link starts.
   platform::postMessage(this, kMsgStartupConnect);

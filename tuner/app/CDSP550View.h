@@ -21,6 +21,7 @@ namespace app {
 
 class CDSP550Doc;
 class DisplayDlg;
+class MainForm;
 class ViewLink;
 
 // Messages of the view to itself (above the framework's and the link's numbers).
@@ -57,6 +58,8 @@ class CDSP550View : public QWidget, public LinkOwner {
   void SetUseSimulator(bool simulator) { useSimulator_ = simulator; }
   // The device link (exists from the first initialisation on).
   ViewLink* Link() const { return link_.get(); }
+  // The form's controls and their handlers (from the first initialisation on).
+  MainForm* Form() const { return form_; }
   // Stops the link's threads and releases the device (closing the program).
   void ShutdownLink();
   bool StartupConnectionDone() const { return startupConnectionDone_; }
@@ -99,6 +102,7 @@ class CDSP550View : public QWidget, public LinkOwner {
   std::vector<std::function<void()>> relabelHandlers_;
   bool useSimulator_ = false;
   std::unique_ptr<ViewLink> link_;  // after command_: destroyed before it
+  MainForm* form_ = nullptr;        // a child object of the view
   bool startupConnectionDone_ = false;
   QString workingFolder_, firmwareName_, firmwarePath_;
   bool dragging_ = false;

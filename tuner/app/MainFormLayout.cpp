@@ -38,9 +38,9 @@ const std::map<int, QRect>& placedControls() {
       {1000, kGraph},
       {1368, kOutputPanel},
       // Delay units, left to right: centimetres, milliseconds, inches.
-      {2286, QRect(942, 356, 88, 20)},
-      {2285, QRect(1050, 356, 88, 20)},
-      {2287, QRect(1158, 356, 88, 20)},
+      {2286, QRect(962, 356, 80, 20)},
+      {2285, QRect(1066, 356, 80, 20)},
+      {2287, QRect(1170, 356, 80, 20)},
       // Crossover: high-pass column and low-pass column.
       {5500, QRect(994, 424, 124, 22)},
       {5511, QRect(994, 456, 124, 22)},

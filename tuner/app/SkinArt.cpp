@@ -228,7 +228,12 @@ QPixmap ButtonFace(QSize size, const QString& text, Face face, bool on) {
   p.drawRoundedRect(box, 4, 4);
   p.setPen(QColor(255, 255, 255, 40));
   p.drawLine(QPointF(box.left() + 4, box.top() + 1.5), QPointF(box.right() - 4, box.top() + 1.5));
-  p.setFont(ArialPixels(size.height() >= 22 ? 14 : 12));
+  // The largest of the form's sizes at which the text fits the face.
+  int px = size.height() >= 22 ? 14 : 12;
+  for (; px > 9; --px) {
+    if (QFontMetrics(ArialPixels(px)).horizontalAdvance(text) <= size.width() - 4) break;
+  }
+  p.setFont(ArialPixels(px));
   p.setPen(face == Face::Disabled ? QColor(96, 98, 104) : on ? QColor(20, 16, 10) : kLabel);
   const QPoint shift = face == Face::Pressed ? QPoint(1, 1) : QPoint();
   p.drawText(QRect(QPoint(0, 0) + shift, size), Qt::AlignCenter, text);

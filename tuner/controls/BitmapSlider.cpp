@@ -176,7 +176,7 @@ void BitmapSlider::timerEvent(QTimerEvent* e) {
 }
 
 void BitmapSlider::wheelEvent(QWheelEvent* e) {
-  if (!isEnabled()) return;
+  if (!hasImages() || !isEnabled()) return;
   // A notch toward the user adds one; Qt counts notches away as positive.
   wheelRemainder_ += e->angleDelta().y();
   while (std::abs(wheelRemainder_) >= kWheelNotch) {

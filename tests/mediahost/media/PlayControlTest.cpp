@@ -181,4 +181,39 @@ TEST_F(PlayControl, ResumesOnAnotherMountPointAtTheSavedMinute)
     EXPECT_EQ(record.last().at(0).value<PlayFileinfo>().deviceIdText(), QString::fromLatin1(Uuid));
 }
 
+TEST_F(PlayControl, AResumedFileNotYetListedKeepsItsOwnResumeRecord)
+{
+    // The worker never lists a hidden folder: it stands for a file the walk
+    // has not reached when the play delay ends.
+    tone("sdb1/.later/concert.flac", 30);
+    tone("sdb1/a.flac", 30);
+    box.setLsblk(QString());
+    MusicBox lib(options);
+    QSignalSpy record(&lib, &MusicBox::DspsavesendFeildata);
+    lib.setResumePoint(0, mp("sda1/.later/concert.flac"), Uuid);
+    box.setLsblk(MediaSandbox::lsblkLine("sdb1", "vfat", "CAR", Uuid, mp("sdb1")));
+    lib.updateUSBdeviceList();
+
+    ASSERT_TRUE(playing(lib, mp("sdb1/.later/concert.flac")));
+    ASSERT_EQ(lib.mediaList().size(), 1);
+    ASSERT_EQ(record.size(), 1);
+    EXPECT_EQ(record.last().at(0).value<PlayFileinfo>().pathText(), mp("sdb1/.later/concert.flac"));
+}
+
+TEST_F(PlayControl, TheExternalPlayerAtItsEndMovesOn)
+{
+    tone("sda1/1.ogg", 60);
+    tone("sda1/2.flac", 30);
+    auto lib = startLibrary(2);
+    Player* player = lib->player();
+    ASSERT_TRUE(waitFor([&] {
+        return lib->current().filePath == mp("sda1/1.ogg") && player->playerName() == QLatin1String("Mplayer")
+            && server->field("Totaltime").toInt() == 60 && server->field("Playbacktime").toInt() >= 3;
+    })); // its position answers arrive: the playing process runs
+    player->Playing_Setpos(58);
+    ASSERT_TRUE(playing(*lib, mp("sda1/2.flac")));
+    EXPECT_EQ(lib->currentIndex(), 1);
+    EXPECT_EQ(minutesWritten().back(), 0);
+}
+
 } // namespace

@@ -203,6 +203,24 @@ TEST_F(PanelLinkTest, AcknowledgementsCarryTheLastSentGroupAndCommand)
     EXPECT_EQ(bt.at(0).at(0).value<quint8>(), 7);
 }
 
+TEST_F(PanelLinkTest, OversizedWritesAreCutToTheirRecord)
+{
+    QSignalSpy system(&link, &Serial::sendSysconfig);
+    QSignalSpy control(&link, &Serial::sendFangControl);
+    QByteArray data(600, '\0');
+    for (int i = 0; i < data.size(); ++i)
+        data[i] = char(i);
+    EXPECT_EQ(write(4, 0x97, 0, data).head, 0x64);
+    EXPECT_EQ(write(4, 0x99, 0, data).head, 0x64);
+    ASSERT_EQ(system.count(), 1);
+    const System s = system.at(0).at(0).value<System>();
+    EXPECT_EQ(s.bytes[40], 0);
+    EXPECT_EQ(s.bytes[55], 15);
+    EXPECT_EQ(s.bytes[39], 0);
+    ASSERT_EQ(control.count(), 1);
+    EXPECT_EQ(control.at(0).at(0).value<Controlstructure>().bytes[7], 7);
+}
+
 TEST_F(PanelLinkTest, AFrameSplitOverTwoReadsIsIgnored)
 {
     QSignalSpy key(&link, &Serial::KeyUpRightShort);

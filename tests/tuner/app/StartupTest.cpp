@@ -48,7 +48,11 @@ TEST_F(StartupTest, RegistrationEndsStartUpWithoutAWindow) {
 
 TEST_F(StartupTest, StartsInChineseWithTheDefaultParameterSetAndResources) {
   platform::setChinese(false);
-  start();
+  {
+    platform::MessageBoxRecorder boxes;
+    start();
+    EXPECT_TRUE(boxes.shown().empty()) << "no device at start: no message";
+  }
   EXPECT_TRUE(platform::isChinese());
   EXPECT_EQ(TheView(), view());
   EXPECT_EQ(application.GraphMode(), 3);

@@ -165,6 +165,7 @@ TEST_F(BitmapSliderTest, ASliderWithoutImagesIgnoresTheMouse) {
   s.show();
   mouse(&s, QEvent::MouseButtonPress, QPoint(10, 5));
   mouse(&s, QEvent::MouseButtonRelease, QPoint(10, 5));
+  wheel(&s, -2);
   EXPECT_EQ(s.pos(), 30);
   EXPECT_TRUE(reports(kMsgSliderMoved).empty());
 }
