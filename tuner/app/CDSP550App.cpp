@@ -1,6 +1,7 @@
 #include "tuner/app/CDSP550App.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 
 #include "tuner/app/AppResources.h"
@@ -8,8 +9,11 @@
 #include "tuner/app/CDSP550View.h"
 #include "tuner/app/CMainFrame.h"
 #include "tuner/app/SkinArt.h"
+#include "tuner/app/ViewLink.h"
 #include "tuner/platform/GuiNotifier.h"
 #include "tuner/platform/Language.h"
+#include "tuner/platform/MessageBox.h"
+#include "tuner/sim/ProcessorSimulator.h"
 
 namespace app {
 
@@ -39,6 +43,8 @@ bool CDSP550App::InitInstance(const CommandLine& commandLine) {
   frame_->SetCloseHandler([view = view_] { view->ShutdownLink(); });
   view_->SetUseSimulator(commandLine.simulator);
   view_->OnInitialUpdate();
+  simulatorState_ = commandLine.simulatorState;
+  LoadSimulatorState();
 
   if (commandLine.english) view_->ToggleLanguage();
   frame_->CenterOnScreen();
@@ -46,7 +52,22 @@ bool CDSP550App::InitInstance(const CommandLine& commandLine) {
   return true;
 }
 
+ProcessorSimulator* CDSP550App::Simulator() const {
+  return view_ && view_->Link() ? view_->Link()->Simulator() : nullptr;
+}
+
+// The simulator's memory from its state file (a missing file: factory memory).
+void CDSP550App::LoadSimulatorState() {
+  ProcessorSimulator* sim = Simulator();
+  if (!sim || simulatorState_.isEmpty() || !QFileInfo::exists(simulatorState_)) return;
+  if (!sim->Load(simulatorState_.toStdString())) platform::messageBox(view_, "文件错误!", "error for file!");
+}
+
 int CDSP550App::ExitInstance() {
+  if (ProcessorSimulator* sim = Simulator(); sim && !simulatorState_.isEmpty()) {
+    if (!sim->Save(simulatorState_.toStdString())) platform::messageBox(nullptr, "保存文件错误!", "save File Error!");
+    simulatorState_.clear();
+  }
   notifier_.reset();
   frame_.reset();
   view_ = nullptr;

@@ -5,7 +5,11 @@
 
 #include <memory>
 
+#include <QString>
+
 #include "tuner/app/CommandLine.h"
+
+class ProcessorSimulator;
 
 namespace app {
 
@@ -37,11 +41,15 @@ class CDSP550App {
   int GraphChannel() const { return graphChannel_; }
 
  private:
+  ProcessorSimulator* Simulator() const;
+  void LoadSimulatorState();
+
   std::unique_ptr<CDSP550Doc> doc_;
   std::unique_ptr<CMainFrame> frame_;
   std::unique_ptr<platform::GuiNotifier> notifier_;  // the core's texts as message boxes
   CDSP550View* view_ = nullptr;  // owned by the frame
   int graphMode_ = 0, graphChannel_ = 0;
+  QString simulatorState_;  // --simulator=STATEFILE
 };
 
 }  // namespace app

@@ -22,6 +22,9 @@ CommandLine ParseCommandLine(const QStringList& args) {
       cl.registration = true;
     } else if (arg == "--simulator") {
       cl.simulator = true;
+    } else if (arg.startsWith("--simulator=")) {
+      cl.simulator = true;
+      cl.simulatorState = arg.mid(int(qstrlen("--simulator=")));
     } else if (arg == "--english") {
       cl.english = true;
     } else if (arg == "--screenshot") {

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 
 #include <algorithm>
 
@@ -108,6 +110,20 @@ void MainForm::CreateControls() {
   CreateCrossover();
   CreateSystem();
   CreateToolRow();
+  // Hidden controls that only carry the current preset's name.
+  auto* nameEdit = new QLineEdit(&view_);
+  platform::setControlId(nameEdit, ids::kPresetNameEdit);
+  nameEdit->hide();
+  auto* nameStatic = new QLabel(&view_);
+  platform::setControlId(nameStatic, ids::kPresetNameStatic);
+  nameStatic->hide();
+}
+
+void MainForm::ShowPresetName(const QString& name) {
+  constexpr int kShownChars = 13;
+  const QString cut = name.left(kShownChars);
+  platform::findControl<QLineEdit>(&view_, ids::kPresetNameEdit)->setText(cut);
+  platform::findControl<QLabel>(&view_, ids::kPresetNameStatic)->setText("TARN 770:" + cut);
 }
 
 NumEdit* MainForm::MakeEdit(int editId, int spinId, int type, int minimum, int maximum, double scale,
@@ -214,16 +230,19 @@ void MainForm::CreateToolRow() {
 
 // Skins carry their texts, so they are made again for every language.
 void MainForm::SkinButtons() {
-  auto skin = [](XPButton* b, const QString& off, const QString& on = {}) {
+  auto skin = [](XPButton* b, const QString& off, const QString& on = {}, QSize size = {}) {
     const QPoint at = b->pos();
-    b->setSkin(art::MakeXPSkin(b->size(), off, on));
+    b->setSkin(art::MakeXPSkin(size.isValid() ? size : b->size(), off, on));
     b->move(at);
   };
   for (int i = 0; i < kChannels; ++i) {
     skin(channelButton_[i], QString("CH%1").arg(i + 1));
-    skin(mute_[i], text2("静音", "MUTE"));
+    skin(mute_[i], text2("静音", "Mute"));
     skin(phase_[i], "POL");
-    skin(typeButton_[i], QString::fromUtf8(values::SpeakerTypeName(model_.SpeakerType(i))));
+    // One pixel lower than the row, so the longest type names get the small font.
+    const QRect typeRect = layout::SpeakerTypeButton(i);
+    skin(typeButton_[i], QString::fromUtf8(values::SpeakerTypeName(model_.SpeakerType(i))), {},
+         QSize(typeRect.width(), typeRect.height() - 1));
     skin(lineButton_[i], QString());
   }
   for (XPButton* b : unitButton_) skin(b, QString());

@@ -89,6 +89,9 @@ class MainForm : public QObject {
   // Button 2388: bypasses (or restores) every band of the current channel's
   // link group.
   void ToggleAllBypass();
+  // A loaded or saved preset's name into the hidden edit 1002 (its first 13
+  // characters) and, after "TARN 770:", the hidden static 2284.
+  void ShowPresetName(const QString& name);
   // Menu entries (what the pop-up menus run).
   void RunMenuCommand(int command);
 

@@ -14,6 +14,7 @@ constexpr int kSource = 2400, kNoiseGate = 2874;
 constexpr int kMenu = 2065, kPresetMenu = 3415, kTypeReset = 3417, kRouting = 3418, kConnect = 1413, kLink = 2247,
               kResetEq = 2331, kAllBypass = 2388, kMinimise = 2281, kClose = 2282;
 constexpr int kGraph = 1000, kOutputFrame = 1368;
+constexpr int kPresetNameEdit = 1002, kPresetNameStatic = 2284;  // hidden
 constexpr int kDelayEditFirst = 2580, kDelayEditLast = 2597, kDelaySpinFirst = 2610, kDelaySpinLast = 2627;
 constexpr int kPositionFirst = 2700, kPositionLast = 2717;
 constexpr int kDelayTabToFrame = 2585;  // Tab from this delay edit goes to the output frame

@@ -67,8 +67,8 @@ QRect PhaseButton(int i) { return rowsOfStrip(i, 40, kToggleRow, 36, 20); }
 QRect GainSlider(int i) { return rowsOfStrip(i, 2, kGainTop, 26, 94); }
 QRect GainEdit(int i) { return rowsOfStrip(i, 30, kGainTop + 36, 46, 22); }
 QRect SpeakerTypeButton(int i) { return rowsOfStrip(i, 0, kTypeRow, 76, 22); }
-QRect LineButton(int i) { return QRect(kCurveColumn.left() + 6, kCurveColumn.top() + 8 + i * 25, 18, 18); }
-QRect LineLabel(int i) { return QRect(kCurveColumn.left() + 28, kCurveColumn.top() + 8 + i * 25, 38, 18); }
+QRect LineButton(int i) { return QRect(kCurveColumn.left() + 6, kCurveColumn.top() + 6 + i * 24, 18, 18); }
+QRect LineLabel(int i) { return QRect(kCurveColumn.left() + 28, kCurveColumn.top() + 6 + i * 24, 38, 18); }
 
 const std::vector<SpeakerSpot>& SpeakerSpots() { return kSpots; }
 

@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
   QApplication qapp(argc, argv);
   const app::CommandLine commandLine = app::ParseCommandLine(QApplication::arguments().mid(1));
   if (!commandLine.error.isEmpty()) {
-    std::fprintf(stderr, "tuner: %s\nusage: tuner [--simulator] [--english] [--screenshot FILE]\n",
+    std::fprintf(stderr, "tuner: %s\nusage: tuner [--simulator[=STATEFILE]] [--english] [--screenshot FILE]\n",
                  qPrintable(commandLine.error));
     return 2;
   }

@@ -7,6 +7,9 @@
 #include "tests/tuner/mainform/FormFixture.h"
 #include "tuner/link/Protocol.h"
 
+#include <QLabel>
+#include <QLineEdit>
+
 using namespace app;
 
 namespace {
@@ -95,6 +98,24 @@ TEST_F(FormDeviceTest, ResetEqSendsTheChannelWhole) {
     const auto rec = sim().ChannelRecord(0, 0);
     return (rec[5 * 8 + 2] | (rec[5 * 8 + 3] << 8)) == 600 && rec[248] == 1;
   })) << "reset band sent, the channel audible again";
+}
+
+TEST_F(FormDeviceTest, ALostDeviceShowsTheNoticeAndTheConnectButtonGoesOff) {
+  platform::MessageBoxRecorder boxes;
+  QTest::keyClick(control<controls::BitmapSlider>(ids::kGainSlider + 1), Qt::Key_Down);
+  sim().Unplug();
+  ASSERT_TRUE(waitUntil([&] { return !boxes.shown().empty(); }, 30000));
+  EXPECT_EQ(boxes.texts().first(), QString::fromUtf8("无法连接设备"));
+  EXPECT_FALSE(control<controls::XPButton>(ids::kConnect)->isOn());
+  EXPECT_EQ(model().Out(1).Gain(), 59) << "the form and the model keep their values";
+  EXPECT_EQ(control<controls::BitmapSlider>(ids::kGainSlider + 1)->pos(), 59);
+}
+
+TEST_F(FormDeviceTest, PresetNameGoesToTheHiddenNameControls) {
+  form().ShowPresetName("Evening drive with bass");
+  EXPECT_EQ(control<QLineEdit>(1002)->text(), "Evening drive");
+  EXPECT_EQ(control<QLabel>(2284)->text(), "TARN 770:Evening drive");
+  EXPECT_FALSE(control(1002)->isVisible());
 }
 
 TEST_F(FormDeviceTest, CloseButtonStopsTheLink) {

@@ -167,6 +167,24 @@ TEST_F(FormEditingTest, EnterAndEscapeCommitAndCloseNothing) {
   EXPECT_TRUE(frame()->isVisible());
 }
 
+TEST_F(FormEditingTest, TabFromTheLastRightDelayGoesToTheOutputPanelFrame) {
+  setTypes({{0, 9}});  // front right woofer: delay edit 2585
+  auto* edit = control<controls::NumEdit>(ids::kDelayTabToFrame);
+  ASSERT_TRUE(edit->isVisible());
+  edit->setFocus();
+  ASSERT_TRUE(waitUntil([&] { return edit->hasFocus(); }));
+  QTest::keyClick(edit, Qt::Key_Tab);
+  EXPECT_TRUE(form().OutputFrame()->hasFocus());
+}
+
+TEST_F(FormEditingTest, MenuLanguageEntrySwitchesTheLanguage) {
+  form().RunMenuCommand(kMenuLanguage);
+  EXPECT_FALSE(platform::isChinese());
+  EXPECT_EQ(control<controls::ComBoxBtn>(ids::kNoiseGate)->currentText(), "OFF");
+  form().RunMenuCommand(kMenuLanguage);
+  EXPECT_TRUE(platform::isChinese());
+}
+
 TEST_F(FormEditingTest, EditsWithoutADeviceMarkNothing) {
   QTest::keyClick(control<controls::BitmapSlider>(ids::kGainSlider + 1), Qt::Key_Down);
   type(ids::kLowPassEdit, "8000");
@@ -201,6 +219,7 @@ TEST_F(FormEditingTest, AllBypassRestoresEachBandsOwnState) {
   {
     LinkGuard hold(lock());
     model().Out(0).Band(3).Bypass(1);
+    model().Out(0).Band(5).SetGainCode(260);  // one band that sounds
   }
   click(ids::kAllBypass);
   EXPECT_TRUE(control<controls::XPButton>(ids::kAllBypass)->isOn());
