@@ -3,12 +3,11 @@
 #include "mediahost/core/PlayableFiles.h"
 
 #include <QFileInfo>
-#include <QMutexLocker>
 
 EumeThread::~EumeThread()
 {
     {
-        QMutexLocker lock(&mutex_);
+        std::lock_guard<std::mutex> lock(mutex_);
         quitting_ = true;
         queue_.clear();
     }
@@ -18,7 +17,7 @@ EumeThread::~EumeThread()
 void EumeThread::addJob(const devInfo& job)
 {
     {
-        QMutexLocker lock(&mutex_);
+        std::lock_guard<std::mutex> lock(mutex_);
         queue_.append(job);
         if (!stopped_)
             return; // the running worker takes it before it stops
@@ -32,7 +31,7 @@ void EumeThread::addJob(const devInfo& job)
 
 bool EumeThread::getStop() const
 {
-    QMutexLocker lock(&mutex_);
+    std::lock_guard<std::mutex> lock(mutex_);
     return stopped_;
 }
 
@@ -42,7 +41,7 @@ void EumeThread::run()
     while (true) {
         devInfo job;
         {
-            QMutexLocker lock(&mutex_);
+            std::lock_guard<std::mutex> lock(mutex_);
             if (queue_.isEmpty()) {
                 stopped_ = true;
                 return;
@@ -54,7 +53,7 @@ void EumeThread::run()
         lastUuid = job.uuid;
         bool emptied;
         {
-            QMutexLocker lock(&mutex_);
+            std::lock_guard<std::mutex> lock(mutex_);
             if (!queue_.isEmpty())
                 queue_.removeFirst();
             emptied = queue_.isEmpty();
@@ -68,7 +67,7 @@ void EumeThread::FindFile(const QString& folder, const QString& uuid)
 {
     for (const BriwserFileInfo& entry : listMediaFolder(folder)) {
         {
-            QMutexLocker lock(&mutex_);
+            std::lock_guard<std::mutex> lock(mutex_);
             if (quitting_)
                 return;
         }

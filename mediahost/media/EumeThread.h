@@ -7,9 +7,10 @@
 
 #include "mediahost/core/Records.h"
 
-#include <QMutex>
 #include <QThread>
 #include <QVector>
+
+#include <mutex>
 
 class EumeThread : public QThread {
     Q_OBJECT
@@ -32,7 +33,7 @@ protected:
 private:
     void FindFile(const QString& folder, const QString& uuid);
 
-    mutable QMutex mutex_;
+    mutable std::mutex mutex_; // a standard mutex, so thread checkers see it
     QVector<devInfo> queue_;
     bool stopped_ = true;
     bool quitting_ = false;

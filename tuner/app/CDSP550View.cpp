@@ -8,10 +8,12 @@
 #include "tuner/app/DisplayDlg.h"
 #include "tuner/app/MainForm.h"
 #include "tuner/app/MainFormLayout.h"
+#include "tuner/app/OutputDlg.h"
 #include "tuner/app/SkinArt.h"
 #include "tuner/app/ViewLink.h"
 #include "tuner/platform/Language.h"
 #include "tuner/platform/SettingsStore.h"
+#include "tuner/platform/ControlId.h"
 #include "tuner/platform/WindowMessage.h"
 
 namespace app {
@@ -56,6 +58,7 @@ void CDSP550View::OnInitialUpdate() {
     return platform::LRESULT{0};
   });
   form_ = new MainForm(*this);
+  CreateOutputPanel();
   RelabelForLanguage();
   {
     LinkGuard lock(command_->Lock());
@@ -81,6 +84,15 @@ void CDSP550View::LoadSettings() {
   // Unreadable values keep their defaults: no name, the working folder.
   store.readString(key, "Name", &firmwareName_, kNameLimit);
   store.readString(key, "Path", &firmwarePath_, kPathLimit);
+}
+
+void CDSP550View::CreateOutputPanel() {
+  outputDlg_ = new OutputDlg(doc_.Model(), *command_, this, form_->OutputFrame());
+  OutputDlgForm hooks;
+  hooks.toggleAllBypass = [this] { form_->ToggleAllBypass(); };
+  hooks.resetLinkGroupEq = [this] { form_->ResetLinkGroupEq(); };
+  outputDlg_->SetFormHooks(std::move(hooks));
+  form_->SetOutputPanel(outputDlg_);
 }
 
 void CDSP550View::ShutdownLink() {

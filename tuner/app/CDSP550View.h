@@ -21,6 +21,7 @@ namespace app {
 
 class CDSP550Doc;
 class DisplayDlg;
+class OutputDlg;
 class MainForm;
 class ViewLink;
 
@@ -44,6 +45,8 @@ class CDSP550View : public QWidget, public LinkOwner {
   CKTVCommand& Command() { return *command_; }
   platform::MessageMap& Messages() { return messages_; }
   DisplayDlg* TransferDisplay() const { return display_; }
+  // The output channel panel in frame control 1368.
+  OutputDlg* OutputPanel() const { return outputDlg_; }
   const CMsgBox& MsgBox() const { return msgBox_; }
 
   // Inverts the language flag and relabels the form.
@@ -92,12 +95,14 @@ class CDSP550View : public QWidget, public LinkOwner {
  private:
   void LoadSettings();
   void OnStartupConnect();
+  void CreateOutputPanel();
 
   CDSP550Doc& doc_;
   std::unique_ptr<CKTVCommand> command_;
   platform::MessageMap messages_;
   QPixmap backgroundChinese_, backgroundEnglish_;
   DisplayDlg* display_ = nullptr;
+  OutputDlg* outputDlg_ = nullptr;
   CMsgBox msgBox_;
   std::vector<std::function<void()>> relabelHandlers_;
   bool useSimulator_ = false;

@@ -172,7 +172,7 @@ void MainForm::ResetLinkGroupEq() {
 bool MainForm::AllBandsBypassed(int ch) const {
   const CKTV_OutData& out = model_.Out(ch);
   for (int b = 0; b < ::layout::kBandCount; ++b) {
-    if (!out.Band(b).IsBypassed()) return false;
+    if (!out.Band(b).IsInactive()) return false;
   }
   return true;
 }

@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "mediahost/media/EumeThread.h"
 
+#include <QFile>
 #include <QStringList>
 
 #include <gtest/gtest.h>
@@ -17,6 +18,8 @@ TEST(EumeThread, WalksDepthFirstSubFoldersFirstInCodeUnitOrder)
                           "stick/.hidden/z.mp3", "stick/.z.mp3", "stick/track.FLAC", "stick/track.MP3",
                           "stick/readme.txt", "stick/Z.ape"})
         box.touch(f);
+    // A folder linked back up the tree must not send the walk round for ever.
+    ASSERT_TRUE(QFile::link(box.mediaRoot() + "/stick", box.mediaRoot() + "/stick/a/back"));
     EumeThread worker;
     QStringList found;
     QStringList over;

@@ -219,6 +219,7 @@ TEST_F(FormEditingTest, AllBypassRestoresEachBandsOwnState) {
   {
     LinkGuard hold(lock());
     model().Out(0).Band(3).Bypass(1);
+    model().Out(0).Band(5).SetGainCode(260);  // one band that sounds
   }
   click(ids::kAllBypass);
   EXPECT_TRUE(control<controls::XPButton>(ids::kAllBypass)->isOn());
