@@ -216,4 +216,18 @@ TEST_F(PlayControl, TheExternalPlayerAtItsEndMovesOn)
     EXPECT_EQ(minutesWritten().back(), 0);
 }
 
+// A short file played to its natural end (no seek) on the external player
+// still reaches the end rule and moves on.
+TEST_F(PlayControl, AShortFileOnTheExternalPlayerMovesOnWhenThePlayerExits)
+{
+    tone("sda1/1.ogg", 3);
+    tone("sda1/2.flac", 30);
+    auto lib = startLibrary(2);
+    ASSERT_TRUE(waitFor([&] {
+        return lib->current().filePath == mp("sda1/1.ogg") && lib->player()->playerName() == QLatin1String("Mplayer");
+    }));
+    EXPECT_TRUE(playing(*lib, mp("sda1/2.flac")));
+    EXPECT_EQ(lib->currentIndex(), 1);
+}
+
 } // namespace
