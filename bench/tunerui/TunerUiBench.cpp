@@ -10,6 +10,7 @@
 
 #include "tuner/app/CDSP550Doc.h"
 #include "tuner/app/CDSP550View.h"
+#include "tuner/app/OutputDlg.h"
 #include "tuner/app/SkinArt.h"
 #include "tuner/controls/NumEdit.h"
 #include "tuner/controls/NumSpin.h"
@@ -49,6 +50,28 @@ void BM_GainEditStep(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_GainEditStep)->Unit(benchmark::kMicrosecond);
+
+// The output channel panel: a refresh (every channel change: 31 bands, the
+// crossover, gain and limiter shown again) and one repaint of its band page.
+void BM_OutputPanelRefresh(benchmark::State& state) {
+  app::CDSP550Doc doc;
+  app::CDSP550View view(doc, nullptr);
+  view.OnInitialUpdate();
+  for (auto _ : state) view.OutputPanel()->Refresh();
+  view.ShutdownLink();
+}
+BENCHMARK(BM_OutputPanelRefresh)->Unit(benchmark::kMicrosecond);
+
+void BM_OutputPanelRepaint(benchmark::State& state) {
+  app::CDSP550Doc doc;
+  app::CDSP550View view(doc, nullptr);
+  view.OnInitialUpdate();
+  app::OutputDlg* panel = view.OutputPanel();
+  QImage target(panel->size(), QImage::Format_RGB32);
+  for (auto _ : state) panel->render(&target);
+  view.ShutdownLink();
+}
+BENCHMARK(BM_OutputPanelRepaint)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

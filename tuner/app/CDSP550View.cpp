@@ -11,6 +11,8 @@
 #include "tuner/app/OutputDlg.h"
 #include "tuner/app/SkinArt.h"
 #include "tuner/app/ViewLink.h"
+#include "tuner/controls/BitmapSlider.h"
+#include "tuner/controls/NumEdit.h"
 #include "tuner/platform/Language.h"
 #include "tuner/platform/SettingsStore.h"
 #include "tuner/platform/ControlId.h"
@@ -93,6 +95,11 @@ void CDSP550View::CreateOutputPanel() {
   hooks.resetLinkGroupEq = [this] { form_->ResetLinkGroupEq(); };
   outputDlg_->SetFormHooks(std::move(hooks));
   form_->SetOutputPanel(outputDlg_);
+  // The panel's buttons and lists follow the form's rules for presses and
+  // Enter; its edits and sliders keep the panel's own keys.
+  for (QWidget* w : outputDlg_->findChildren<QWidget*>()) {
+    if (!qobject_cast<controls::NumEdit*>(w) && !qobject_cast<controls::BitmapSlider*>(w)) w->installEventFilter(form_);
+  }
 }
 
 void CDSP550View::ShutdownLink() {

@@ -16,6 +16,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "tuner/app/OutputDlgLayout.h"
 #include "tuner/app/OutputPanel.h"

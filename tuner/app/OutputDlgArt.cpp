@@ -58,7 +58,6 @@ void paintBandPage(QPainter& p, bool chinese) {
   text(p, ol::CaptionCell(ol::Row::Gain).adjusted(3, 0, 0, 0), pick(chinese, "增益", "Gain"), 10, kLabel, left);
   // The gain scale: 20 at the slider's top, -20 at its bottom.
   const QRect caption = ol::CaptionCell(ol::Row::Slider);
-  const QRect firstSlider = ol::BandCell(0, ol::Row::Slider);
   for (int db = 20; db >= -20; db -= 10) {
     const int y = ol::GainY(ol::kGainZero + db * 10);
     text(p, QRect(caption.left(), y - 6, caption.width() - 6, 12), QString::number(db), 9,
@@ -66,7 +65,6 @@ void paintBandPage(QPainter& p, bool chinese) {
     p.setPen(db == 0 ? QColor(255, 150, 28, 90) : QColor(255, 255, 255, 22));
     p.drawLine(caption.right() - 4, y, ol::kCaptionWidth + ol::kBands * ol::kColumnWidth - 2, y);
   }
-  Q_UNUSED(firstSlider);
 }
 
 void paintChannelPage(QPainter& p, bool chinese) {

@@ -119,6 +119,8 @@ void OutputDlg::OnBandEdit(int b, Field field, int value) {
 void OutputDlg::OnBypassButton(int b) { OnBandEdit(b, Field::Bypass, bypass_[b]->isOn() ? 0 : 1); }
 
 void OutputDlg::OnSlider(int b, int pos) {
+  // A report that a refresh has overtaken (another channel shown since) is dropped.
+  if (pos != slider_[b]->pos()) return;
   gain_[b]->setPos(pos);
   OnBandEdit(b, Field::Gain, pos);
 }

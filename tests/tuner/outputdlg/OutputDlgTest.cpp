@@ -178,12 +178,19 @@ TEST_F(OutputDlgTest, GraphicModeLocksFrequencyAndWidthEdits) {
   ASSERT_EQ(boxes.texts().size(), 1);
   EXPECT_FALSE(control<controls::XPButton>(outids::kMode)->isOn()) << "Cancel changes nothing";
 
+  {
+    LinkGuard hold(view()->Command().Lock());
+    model().Groups().SetGroup(1, 0);
+    model().Out(1).Band(2).SetGainCode(300);
+  }
   boxes.setAnswer(platform::IDOK);
   click(outids::kMode);
   EXPECT_TRUE(control<controls::XPButton>(outids::kMode)->isOn());
   {
     LinkGuard hold(view()->Command().Lock());
-    EXPECT_EQ(model().Out(0).EqMode(), 1);
+    for (int ch : {0, 1}) EXPECT_EQ(model().Out(ch).EqMode(), 1) << ch;
+    EXPECT_EQ(model().Out(1).Band(2).GainCode(), 200) << "the link group's equalisers start again";
+    EXPECT_EQ(model().Out(2).EqMode(), 0);
   }
   panel->ShowChannelPage(false);
   QCoreApplication::processEvents();
