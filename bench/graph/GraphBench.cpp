@@ -11,7 +11,6 @@
 
 #include "tuner/filters/CFStatic.h"
 #include "tuner/model/CKTV_Data.h"
-#include "tuner/platform/DisplaySetup.h"
 
 namespace {
 
@@ -57,13 +56,3 @@ void BM_GraphBandDragStep(benchmark::State& state) {
 BENCHMARK(BM_GraphBandDragStep)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  platform::fixLogicalDpi();
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -14,7 +14,6 @@
 #include "tuner/app/SkinArt.h"
 #include "tuner/controls/NumEdit.h"
 #include "tuner/controls/NumSpin.h"
-#include "tuner/platform/DisplaySetup.h"
 
 namespace {
 
@@ -74,12 +73,3 @@ void BM_OutputPanelRepaint(benchmark::State& state) {
 BENCHMARK(BM_OutputPanelRepaint)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  platform::fixLogicalDpi();
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  return 0;
-}

@@ -4,8 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "tests/tuner/filters/ReferenceBiquad.h"
-#include "tuner/filters/FilterResponse.h"
+#include "tests/tuner/filters/ResponseChecks.h"
 
 namespace filters {
 namespace {
@@ -20,19 +19,6 @@ FilterDesign Band(int type, int hz, double gainDb, int slope = 0, double octaves
   return d;
 }
 
-Response Compute(const FilterDesign& d) {
-  Response r;
-  r.fill(12345.0);  // every point must be written
-  ComputeResponse(d, r);
-  return r;
-}
-
-void ExpectMatchesReference(const Response& r, const reference::Cascade& ref) {
-  for (int i = 0; i < kGridPoints; ++i) {
-    ASSERT_NEAR(r[i], reference::MagnitudeDb(ref, reference::GridAngle(i)), 1e-7)
-        << "at " << kGridHz[i] << " Hz";
-  }
-}
 
 int PeakIndex(const Response& r) {
   return static_cast<int>(std::max_element(r.begin(), r.end()) - r.begin());
